@@ -1,0 +1,107 @@
+#include "book/book_model.h"
+
+#include "text/cp932.h"
+
+BookModel::BookModel(AddressBook& book, QObject* parent) : QAbstractTableModel(parent), book_(book)
+{
+    book_.setObserver(this);
+}
+
+BookModel::~BookModel()
+{
+    book_.setObserver(nullptr);
+}
+
+int BookModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : book_.cardCount();
+}
+
+int BookModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount - 1;
+}
+
+QVariant BookModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+        return {};
+    }
+    return cp932::toUnicode(book_.cell(bookColumn(index.column()), bookRow(index.row())));
+}
+
+bool BookModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole) {
+        return false;
+    }
+    std::string bytes;
+    if (!cp932::fromUnicode(value.toString(), bytes)) {
+        return false;  // the editor's validator keeps such text out
+    }
+    book_.setCell(bookColumn(index.column()), bookRow(index.row()), std::move(bytes));
+    return true;
+}
+
+Qt::ItemFlags BookModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant BookModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (orientation == Qt::Horizontal) {
+        return cp932::toUnicode(book_.cell(bookColumn(section), 0));
+    }
+    return cp932::toUnicode(book_.cell(ColNumber, bookRow(section)));
+}
+
+void BookModel::cellChanged(int column, int row)
+{
+    if (row == 0) {
+        if (column > 0) {
+            emit headerDataChanged(Qt::Horizontal, column - 1, column - 1);
+        }
+        return;
+    }
+    if (column == ColNumber) {
+        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+        return;
+    }
+    const QModelIndex i = index(row - 1, column - 1);
+    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void BookModel::rowCountAboutToChange(int oldCount, int newCount)
+{
+    if (newCount > oldCount) {
+        beginInsertRows({}, oldCount - 1, newCount - 2);
+    } else {
+        beginRemoveRows({}, newCount - 1, oldCount - 2);
+    }
+}
+
+void BookModel::rowCountChanged(int oldCount, int newCount)
+{
+    if (newCount > oldCount) {
+        endInsertRows();
+    } else {
+        endRemoveRows();
+    }
+}
+
+void BookModel::aboutToReset()
+{
+    beginResetModel();
+}
+
+void BookModel::reset()
+{
+    endResetModel();
+}

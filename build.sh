@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# ふみよせ: install what is missing, build, and run the program or its tests.
+#   ./build.sh run       build and start the program
+#   ./build.sh test      build and run every test
+#   ./build.sh sanitize  build and run every test under AddressSanitizer and UBSan
+#   ./build.sh fuzz [s]  build the fuzz targets with clang and run each for s seconds (60)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Debian packages: what each is for is in the README.
+packages=(
+    cmake g++ pkg-config make
+    qt6-base-dev qt6-base-dev-tools libharfbuzz-dev libfontconfig-dev libjpeg62-turbo-dev
+    fonts-ipafont
+    libgtest-dev libgmock-dev libbenchmark-dev
+    poppler-utils cups printer-driver-cups-pdf
+    xvfb xauth
+)
+case "${1:-run}" in
+    sanitize | fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+esac
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() {  # build <dir> [cmake options...]
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs"
+}
+
+install_missing
+case "${1:-run}" in
+    run)
+        build build -DFUMI_BENCH=OFF
+        exec ./build/bin/fumiyose
+        ;;
+    test)
+        build build
+        ctest --test-dir build --output-on-failure -j"$jobs"
+        ;;
+    sanitize)
+        build build-sanitize -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DFUMI_SANITIZE=ON -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+        ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+        ;;
+    fuzz)
+        seconds=${2:-60}
+        build build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DFUMI_FUZZ=ON -DFUMI_BENCH=OFF
+        tests/fuzz/run_all.sh build-fuzz "$seconds"
+        ;;
+    *)
+        echo "usage: $0 run|test|sanitize|fuzz [seconds]" >&2
+        exit 2
+        ;;
+esac

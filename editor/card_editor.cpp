@@ -1,0 +1,144 @@
+#include "editor/card_editor.h"
+
+#include "book/random_digits.h"
+#include "platform/dialogs.h"
+
+namespace {
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+}  // namespace
+
+CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view,
+                       Dialogs& dialogs, const Clock& clock)
+    : book_(book), state_(state), view_(view), dialogs_(dialogs), clock_(clock)
+{
+}
+
+bool CardEditor::askToStore(bool& answeredNo)
+{
+    answeredNo = false;
+    if (!state_.cardChanged) {
+        return true;
+    }
+    if (dialogs_.ask(text(editor_text::kStoreQuestion))) {
+        SaveCard(editing_);
+    } else {
+        answeredNo = true;
+    }
+    return true;
+}
+
+void CardEditor::SaveCard(int card)
+{
+    book_.setCell(ColPostalCode, card, view_.field(CardField::YuubinNo));
+    const JointCells joint =
+        JoinJoint(view_.field(CardField::Name), view_.field(CardField::Keisho),
+                  view_.field(CardField::Renmei), view_.field(CardField::RenKeisho));
+    book_.setCell(ColName, card, joint.names);
+    book_.setCell(ColHonorific, card, joint.honorifics);
+    book_.setCell(ColAddress1, card, view_.field(CardField::Address));
+    book_.setCell(ColAddress2, card, view_.field(CardField::Address2));
+    book_.setCell(ColMemo, card, view_.field(CardField::Memo));
+    book_.setCell(ColLottery, card, view_.lotteryNumber());
+    state_.cardChanged = false;
+    book_.renumberCards();
+    state_.bookChanged = true;
+    state_.unsavedTable = true;
+}
+
+bool CardEditor::LoadCard(int row)
+{
+    bool no = false;
+    askToStore(no);
+    if (row < 1 || row > book_.cardCount()) {
+        return false;
+    }
+    const SplitNames names = SplitJoint(book_.cell(ColName, row), book_.cell(ColHonorific, row));
+    view_.setField(CardField::Name, names.name);
+    view_.setField(CardField::Keisho, names.honorific);
+    view_.setField(CardField::Renmei, names.jointName);
+    view_.setField(CardField::RenKeisho,
+                   names.hasJoint ? names.jointHonorific : editor_text::kDefaultHonorific);
+    view_.setField(CardField::YuubinNo, book_.cell(ColPostalCode, row));
+    view_.setField(CardField::Address, book_.cell(ColAddress1, row));
+    view_.setField(CardField::Address2, book_.cell(ColAddress2, row));
+    view_.setField(CardField::Memo, book_.cell(ColMemo, row));
+    view_.setLotteryNumber(book_.cell(ColLottery, row));
+    view_.setCardNumber(row);
+    editing_ = row;
+    state_.cardChanged = false;
+    view_.focusName();
+    return true;
+}
+
+void CardEditor::btnNewcardClick()
+{
+    bool no = false;
+    askToStore(no);
+    if (no) {
+        return;
+    }
+    if (view_.field(CardField::Name).empty() || view_.field(CardField::YuubinNo).empty() ||
+        view_.field(CardField::Address).empty()) {
+        dialogs_.notify(text(editor_text::kRequiredMissing));
+        return;
+    }
+    state_.cardChanged = false;
+    const int m = view_.cardNumberMaximum() + 1;
+    book_.setRowCount(book_.rowCount() + 1);
+    view_.setCardNumberMaximum(m);
+    view_.setCardNumber(m);
+    editing_ = m;
+    for (CardField f : {CardField::Name, CardField::YuubinNo, CardField::Address,
+                        CardField::Address2, CardField::Memo, CardField::Renmei}) {
+        view_.setField(f, "");
+    }
+    view_.setLotteryNumber(RandomDigits(6, clock_));
+    view_.focusName();
+}
+
+void CardEditor::btnMoveClick()
+{
+    if (view_.cardNumber() > view_.cardNumberMaximum()) {
+        dialogs_.notify(text(editor_text::kNumberTooLarge));
+        view_.setCardNumber(view_.cardNumberMaximum());
+    }
+    LoadCard(view_.cardNumber());
+}
+
+int CardEditor::DeleteCard(int number)
+{
+    const int count = book_.cardCount();
+    // A number typed into the box and never clamped must not delete anything.
+    if (number < 1 || number > count) {
+        return 0;
+    }
+    if (number == 1 && count == 1) {
+        dialogs_.notify(text(editor_text::kFirstCardKept));
+        return 0;
+    }
+    const QString question = text(editor_text::kDeletePrefix) + QString::number(number) +
+                             text(editor_text::kDeleteSuffix);
+    if (!dialogs_.ask(question)) {
+        return 0;
+    }
+    for (int column = ColName; column < ColumnCount; ++column) {
+        for (int r = number; r <= count; ++r) {
+            book_.setCell(column, r, book_.cell(column, r + 1));
+        }
+    }
+    book_.setRowCount(book_.rowCount() - 1);
+    view_.setCardNumberMaximum(book_.cardCount());
+    book_.renumberCards();
+    state_.cardChanged = false;
+    state_.unsavedTable = true;
+    return number > 1 ? number - 1 : 1;
+}
+
+void CardEditor::clearForNewBook()
+{
+    for (CardField f : {CardField::Name, CardField::Address, CardField::Address2, CardField::Memo,
+                        CardField::YuubinNo}) {
+        view_.setField(f, "");
+    }
+    state_.cardChanged = false;
+}

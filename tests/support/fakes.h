@@ -1,0 +1,107 @@
+// Scripted stand-ins for the platform services.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
+#include "platform/font_list.h"
+#include "platform/url_opener.h"
+
+// Answers questions from a script and records every text it is shown.
+class FakeDialogs final : public Dialogs {
+public:
+    struct Entry {
+        enum Kind { Question, Notice, Error } kind;
+        QString text;
+    };
+
+    void answer(std::initializer_list<bool> answers) { answers_.insert(answers_.end(), answers); }
+
+    bool ask(const QString& question) override
+    {
+        log.push_back({Entry::Question, question});
+        if (answers_.empty()) {
+            unexpectedQuestions.push_back(question);
+            return false;
+        }
+        const bool a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    void notify(const QString& message) override { log.push_back({Entry::Notice, message}); }
+    void showError(const QString& message) override { log.push_back({Entry::Error, message}); }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Entry& e : log) {
+            out << e.text;
+        }
+        return out;
+    }
+    bool answersLeft() const { return !answers_.empty(); }
+
+    std::vector<Entry> log;
+    QStringList unexpectedQuestions;
+
+private:
+    std::deque<bool> answers_;
+};
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(std::uint32_t ms = 0) : ms_(ms) {}
+    void set(std::uint32_t ms) { ms_ = ms; }
+    std::uint32_t millisecondsOfDayUtc() const override { return ms_; }
+
+private:
+    std::uint32_t ms_;
+};
+
+class FakeUrlOpener final : public UrlOpener {
+public:
+    void open(const QString& url) override { opened << url; }
+    QStringList opened;
+};
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    QString openBook() override { return take(openAnswers); }
+    QString saveBook() override { return take(saveAnswers); }
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    int opens = 0;
+
+private:
+    QString take(std::deque<QString>& q)
+    {
+        ++opens;
+        if (q.empty()) {
+            return {};
+        }
+        QString s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
+
+class FakeFontList final : public FontList {
+public:
+    explicit FakeFontList(QStringList faces) : faces_(std::move(faces)) {}
+    QStringList faces() override { return faces_; }
+
+private:
+    QStringList faces_;
+};
+
+// Code page 932 bytes of a UTF-8 literal, for readable tests.
+std::string sj(const char* utf8);
+// The UTF-8 text of code page 932 bytes.
+std::string utf8(const std::string& cp932Bytes);

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QApplication>
+
+#include "tests/support/fakes.h"
+#include "text/cp932.h"
+#include "text/cp932_validator.h"
+
+namespace {
+
+TEST(Cp932, RoundTripsJapaneseAndAscii)
+{
+    const QString text = QString::fromUtf8("東京都千代田区千代田1-1　ｱｲｳ ABC～ー①");
+    std::string bytes;
+    ASSERT_TRUE(cp932::fromUnicode(text, bytes));
+    EXPECT_EQ(cp932::toUnicode(bytes), text);
+    // 東 is 0x93 0x8C; the half-width katakana ｱ is the single byte 0xB1.
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\x93\x8c"));
+    EXPECT_NE(bytes.find('\xb1'), std::string::npos);
+}
+
+TEST(Cp932, InputMethodTwinsStoreWhatWindowsStores)
+{
+    struct Case {
+        const char* typed;
+        const char* stored;
+        const char* shown;
+    } cases[] = {
+        {"\u301C", "\x81\x60", "\uFF5E"},  // WAVE DASH
+        {"\u2212", "\x81\x7C", "\uFF0D"},  // MINUS SIGN
+        {"\u2016", "\x81\x61", "\u2225"},  // DOUBLE VERTICAL LINE
+        {"\u00A2", "\x81\x91", "\uFFE0"},
+        {"\u00A3", "\x81\x92", "\uFFE1"},
+        {"\u00AC", "\x81\xCA", "\uFFE2"},
+        {"\u2014", "\x81\x5C", "\u2015"},
+    };
+    for (const Case& c : cases) {
+        std::string bytes;
+        ASSERT_TRUE(cp932::fromUnicode(QString::fromUtf8(c.typed), bytes)) << c.typed;
+        EXPECT_EQ(bytes, c.stored) << c.typed;
+        EXPECT_EQ(cp932::toUnicode(bytes), QString::fromUtf8(c.shown)) << c.typed;
+        // What is shown encodes back to the same bytes.
+        std::string again;
+        ASSERT_TRUE(cp932::fromUnicode(cp932::toUnicode(bytes), again));
+        EXPECT_EQ(again, bytes);
+    }
+}
+
+TEST(Cp932, RefusesWhatItCannotHold)
+{
+    std::string bytes;
+    QString bad;
+    EXPECT_FALSE(cp932::fromUnicode(QString::fromUtf8("山田😀太郎"), bytes, &bad));
+    EXPECT_EQ(bad, QString::fromUtf8("😀"));
+    EXPECT_FALSE(cp932::fromUnicode(QString::fromUtf8("한국"), bytes, &bad));
+    EXPECT_EQ(bad, QString::fromUtf8("한"));
+    EXPECT_EQ(cp932::firstUnencodable(QString::fromUtf8("普通の文字")), QString());
+    EXPECT_EQ(cp932::fromUnicodeLossy(QString::fromUtf8("a😀b")), "a?b");
+}
+
+TEST(Cp932, InvalidBytesDecodeToReplacementWithoutLosingTheRest)
+{
+    // 0x85 0x40 is an unassigned pair; 0xFD is never valid; a lone lead byte ends the text.
+    const std::string bytes = std::string("A\x85\x40") + "B\xfd" + "\x93\x8c" + "\x93";
+    const QString text = cp932::toUnicode(bytes);
+    EXPECT_TRUE(text.startsWith('A'));
+    EXPECT_TRUE(text.contains('B'));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("東")));
+    EXPECT_TRUE(text.contains(QChar(0xFFFD)));
+    EXPECT_EQ(cp932::toUnicode(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
+}
+
+TEST(Cp932, ByteLengthsAndLeadBytes)
+{
+    EXPECT_EQ(cp932::byteLength(QString::fromUtf8("東京")), 4u);
+    EXPECT_EQ(cp932::byteLength(QString::fromUtf8("1-2ｱ")), 4u);
+    EXPECT_EQ(cp932::byteLength(QString()), 0u);
+    EXPECT_TRUE(cp932::isLeadByte(0x81));
+    EXPECT_TRUE(cp932::isLeadByte(0x9F));
+    EXPECT_TRUE(cp932::isLeadByte(0xE0));
+    EXPECT_TRUE(cp932::isLeadByte(0xFC));
+    EXPECT_FALSE(cp932::isLeadByte(0x80));
+    EXPECT_FALSE(cp932::isLeadByte(0xA0));
+    EXPECT_FALSE(cp932::isLeadByte(0xB1));
+    EXPECT_FALSE(cp932::isLeadByte(0xFD));
+}
+
+TEST(Cp932, FindNeverStartsInsideADoubleByteCharacter)
+{
+    // ソ is 0x83 0x5C: its trail byte is a backslash.
+    const std::string so = sj("ソ");
+    ASSERT_EQ(so, "\x83\x5c");
+    EXPECT_EQ(cp932::find(so, "\\"), std::string::npos);
+    EXPECT_EQ(cp932::find(so + "\\", "\\"), 2u);
+    // 表 (0x95 0x5C) followed by 示 (0x8E 0xA6): "\x5c\x8e" straddles the two.
+    const std::string text = sj("表示");
+    EXPECT_EQ(cp932::find(text, std::string("\x5c\x8e")), std::string::npos);
+    EXPECT_EQ(cp932::find(text, sj("示")), 2u);
+    EXPECT_EQ(cp932::find(sj("東京都東京"), sj("東京"), 1), 6u);
+    EXPECT_EQ(cp932::find("abc", ""), 0u);
+}
+
+TEST(Cp932, TruncateKeepsWholeCharacters)
+{
+    const std::string text = sj("あいう");
+    EXPECT_EQ(cp932::truncateBytes(text, 3), sj("あ"));
+    EXPECT_EQ(cp932::truncateBytes(text, 4), sj("あい"));
+    EXPECT_EQ(cp932::truncateBytes("abc", 10), "abc");
+}
+
+class ValidatorTest : public ::testing::Test {
+protected:
+    QLineEdit field;
+};
+
+TEST_F(ValidatorTest, LimitsBytesAndRefusesForeignCharacters)
+{
+    Cp932Validator v(&field, 30);
+    QString refused;
+    QObject::connect(&v, &Cp932Validator::refused, [&](const QString& m) { refused = m; });
+    int pos = 0;
+    QString fifteen = QString::fromUtf8("一二三四五六七八九十一二三四五");
+    EXPECT_EQ(v.validate(fifteen, pos), QValidator::Acceptable);
+    QString sixteen = fifteen + QString::fromUtf8("六");
+    EXPECT_EQ(v.validate(sixteen, pos), QValidator::Invalid);
+    QString halfMore = fifteen + "1";
+    EXPECT_EQ(v.validate(halfMore, pos), QValidator::Invalid);
+
+    QString emoji = QString::fromUtf8("山😀");
+    EXPECT_EQ(v.validate(emoji, pos), QValidator::Invalid);
+    EXPECT_TRUE(refused.contains(QString::fromUtf8("😀")));
+    EXPECT_TRUE(refused.contains(QString::fromUtf8("Shift-JIS")));
+
+    QString wave = QString::fromUtf8("1\u301C2");
+    EXPECT_EQ(v.validate(wave, pos), QValidator::Acceptable);
+    EXPECT_EQ(wave, QString::fromUtf8("1\uFF5E2"));
+}
+
+TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthened)
+{
+    Cp932Validator v(&field, 7, Cp932Validator::Unit::Characters);
+    field.setText("123-4567");  // eight characters, loaded from a table
+    int pos = 0;
+    QString shorter = "123-456";
+    EXPECT_EQ(v.validate(shorter, pos), QValidator::Acceptable);
+    QString longer = "123-45678";
+    EXPECT_EQ(v.validate(longer, pos), QValidator::Invalid);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,54 @@
+// Code page 932 (Shift-JIS as Windows writes it): every card text is kept as
+// these bytes; conversion to QString happens only where a widget shows it.
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace cp932 {
+
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
+constexpr bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Length in bytes of the character starting at text[pos] (1 or 2; a lead byte
+// at the very end counts as 1).
+std::size_t charLength(std::string_view text, std::size_t pos);
+
+// Decodes code page 932 bytes. Bytes that form no character become U+FFFD;
+// never throws.
+QString toUnicode(std::string_view bytes);
+
+// Encodes to code page 932. Characters that a Linux input method produces where
+// Windows has a full-width twin (U+301C WAVE DASH, U+2212 MINUS SIGN, ...) are
+// stored as Windows stores them. Returns false (and leaves `out` unspecified)
+// when a character has no code page 932 form; `bad` then receives it.
+bool fromUnicode(const QString& text, std::string& out, QString* bad = nullptr);
+
+// Encodes, replacing characters that have no code page 932 form by "?".
+// Only for texts already vetted by a validator.
+std::string fromUnicodeLossy(const QString& text);
+
+// The first character of `text` that code page 932 cannot hold, or an empty
+// string when every character can be held.
+QString firstUnencodable(const QString& text);
+
+// Byte length of a text once encoded (unencodable characters count as 1).
+std::size_t byteLength(const QString& text);
+
+// Maps the input-method twins onto the characters code page 932 stores.
+QString normalizeForCp932(const QString& text);
+
+// 0-based byte position of the first occurrence of `needle` in `haystack` at
+// or after `from` that starts on a character boundary, or npos.
+std::size_t find(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+
+// Cuts `text` to at most `maxBytes` bytes without splitting a character.
+std::string truncateBytes(std::string_view text, std::size_t maxBytes);
+
+}  // namespace cp932
