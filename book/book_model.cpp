@@ -39,7 +39,12 @@ bool BookModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!cp932::fromUnicode(value.toString(), bytes)) {
         return false;  // the editor's validator keeps such text out
     }
-    book_.setCell(bookColumn(index.column()), bookRow(index.row()), std::move(bytes));
+    const int row = bookRow(index.row());
+    const int column = bookColumn(index.column());
+    if (book_.cell(column, row) != bytes) {
+        book_.setCell(column, row, std::move(bytes));
+        emit cellEdited();
+    }
     return true;
 }
 

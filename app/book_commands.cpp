@@ -1,0 +1,175 @@
+#include "app/book_commands.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "book/book_file.h"
+#include "book/grid_template.h"
+#include "book/random_digits.h"
+#include "editor/card_editor.h"
+#include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
+
+namespace {
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+}  // namespace
+
+BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& editor,
+                           CardEditorView& view, BookWindow& window, Dialogs& dialogs,
+                           FileDialogs& files, const Clock& clock, std::string appDir)
+    : book_(book),
+      state_(state),
+      editor_(editor),
+      view_(view),
+      window_(window),
+      dialogs_(dialogs),
+      files_(files),
+      clock_(clock),
+      appDir_(std::move(appDir))
+{
+}
+
+void BookCommands::askToSave()
+{
+    if (state_.bookChanged && dialogs_.ask(text(book_text::kSaveQuestion))) {
+        acSaveExecute();
+    }
+}
+
+bool BookCommands::loadTemplate(GridLayout& layout)
+{
+    if (!GridTemplateExists(appDir_)) {
+        dialogs_.notify(text(book_text::kTemplateMissing));
+        window_.quitWhenIdle();
+        return false;
+    }
+    layout = LoadGridTemplate(GridTemplatePath(appDir_));
+    return true;
+}
+
+void BookCommands::applyTemplate(const GridLayout& layout)
+{
+    ApplyTemplate(layout, book_);
+    window_.applyGridLayout(layout);
+}
+
+void BookCommands::acNewFileExecute()
+{
+    askToSave();
+    GridLayout layout;
+    const bool haveTemplate = loadTemplate(layout);
+    for (int r = 1; r < book_.rowCount(); ++r) {
+        for (int c = ColName; c <= ColMemo; ++c) {
+            book_.setCell(c, r, "");
+        }
+    }
+    if (haveTemplate) {
+        applyTemplate(layout);
+    } else {
+        book_.setRowCount(2);
+    }
+    state_.cardChanged = false;
+    state_.bookChanged = false;
+    window_.clearPrintList();
+    editor_.clearForNewBook();
+    book_.setCell(ColNumber, 1, "1");
+    view_.setCardNumberMaximum(1);
+    view_.setCardNumber(1);
+    editor_.setEditing(1);
+    view_.setLotteryNumber(RandomDigits(6, clock_));
+    state_.currentFile.clear();
+    state_.unsavedTable = false;
+}
+
+void BookCommands::acOpenFileExecute()
+{
+    askToSave();
+    const QString path = files_.openBook();
+    if (path.isEmpty()) {
+        editor_.LoadCard(1);
+        return;
+    }
+    GridLayout layout;
+    const bool haveTemplate = loadTemplate(layout);
+
+    // The whole file is read into a table of its own first: a file that
+    // cannot be read leaves the current book, editor and list as they were.
+    AddressBook incoming;
+    for (int c = 0; c < ColumnCount; ++c) {
+        incoming.setCell(c, 0, book_.cell(c, 0));
+    }
+    if (haveTemplate) {
+        ApplyTemplate(layout, incoming);
+    }
+    incoming.setCell(ColNumber, 1, "1");
+    const std::vector<int> leftOut = ReadBookFile(localPath(path), incoming);
+
+    if (haveTemplate) {
+        window_.applyGridLayout(layout);
+    }
+    book_.replaceWith(std::move(incoming));
+    state_.cardChanged = false;
+    state_.bookChanged = false;
+    window_.clearPrintList();
+    editor_.clearForNewBook();
+    view_.setCardNumberMaximum(book_.cardCount());
+    editor_.setEditing(1);
+    editor_.LoadCard(1);
+    state_.currentFile = QFileInfo(path).absoluteFilePath();
+    state_.unsavedTable = false;
+
+    if (!leftOut.empty()) {
+        QStringList numbers;
+        for (int line : leftOut) {
+            numbers << QString::number(line);
+        }
+        dialogs_.notify(text(book_text::kLinesLeftOut).arg(numbers.join(QStringLiteral(", "))));
+    }
+}
+
+bool BookCommands::overwriteAllowed(const QString& path)
+{
+    return !QFileInfo::exists(path) || dialogs_.ask(text(book_text::kOverwriteQuestion));
+}
+
+void BookCommands::writeTo(const QString& path)
+{
+    WriteBookFile(localPath(path), book_);
+    state_.unsavedTable = false;
+}
+
+void BookCommands::acNameSaveExecute()
+{
+    const QString path = files_.saveBook();
+    if (path.isEmpty()) {
+        return;
+    }
+    state_.currentFile = QFileInfo(path).absoluteFilePath();
+    if (!overwriteAllowed(state_.currentFile)) {
+        return;
+    }
+    writeTo(state_.currentFile);
+}
+
+void BookCommands::acSaveExecute()
+{
+    if (state_.currentFile.isEmpty()) {
+        acNameSaveExecute();
+        return;
+    }
+    if (!overwriteAllowed(state_.currentFile)) {
+        return;
+    }
+    writeTo(state_.currentFile);
+}
+
+void BookCommands::beforeExit()
+{
+    if (state_.cardChanged && dialogs_.ask(text(editor_text::kStoreQuestion))) {
+        editor_.SaveCard(editor_.editing());
+    }
+    if (state_.unsavedTable && dialogs_.ask(text(book_text::kSaveQuestion))) {
+        acSaveExecute();
+    }
+}

@@ -1,0 +1,69 @@
+// The address book file commands New, Open, Save As and Save, and the
+// questions asked before the program ends.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+#include "book/address_book.h"
+#include "editor/book_state.h"
+
+class CardEditor;
+class CardEditorView;
+class Clock;
+class Dialogs;
+class FileDialogs;
+struct GridLayout;
+
+namespace book_text {
+inline constexpr char kSaveQuestion[] = "住所録ファイルは変更されています。\n\r保存しますか？";
+inline constexpr char kOverwriteQuestion[] =
+    "ファイルが存在します。上書き保存しますか？\n\rカードを保存しますか？";
+inline constexpr char kTemplateMissing[] = "起動に必要なファイルがありません。";
+inline constexpr char kLinesLeftOut[] =
+    "次の行は項目が8つではないため読み込みませんでした（保存すると失われます）:\n\r%1";
+}  // namespace book_text
+
+// What the commands need of the main window besides the editor.
+class BookWindow {
+public:
+    virtual ~BookWindow() = default;
+    virtual void clearPrintList() = 0;
+    // The grid's part of the template: widths, heights, options.
+    virtual void applyGridLayout(const GridLayout& layout) = 0;
+    // Ends the program once the running command is over.
+    virtual void quitWhenIdle() = 0;
+};
+
+class BookCommands {
+public:
+    BookCommands(AddressBook& book, BookState& state, CardEditor& editor, CardEditorView& view,
+                 BookWindow& window, Dialogs& dialogs, FileDialogs& files, const Clock& clock,
+                 std::string appDir);
+
+    void acNewFileExecute();
+    void acOpenFileExecute();
+    void acNameSaveExecute();
+    void acSaveExecute();
+    // Asks to store and to save what is unsaved; the program then ends.
+    void beforeExit();
+
+private:
+    void askToSave();
+    // Reads initdata.dat; false when it is missing (the program then ends).
+    bool loadTemplate(GridLayout& layout);
+    void applyTemplate(const GridLayout& layout);
+    void writeTo(const QString& path);
+    bool overwriteAllowed(const QString& path);
+
+    AddressBook& book_;
+    BookState& state_;
+    CardEditor& editor_;
+    CardEditorView& view_;
+    BookWindow& window_;
+    Dialogs& dialogs_;
+    FileDialogs& files_;
+    const Clock& clock_;
+    std::string appDir_;
+};

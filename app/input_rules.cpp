@@ -1,0 +1,106 @@
+#include "app/input_rules.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolTip>
+
+#include "text/cp932_validator.h"
+
+bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            return false;
+        }
+        const QString typed = key->text();
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+        if (printable && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            for (QChar c : typed) {
+                if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                    QApplication::beep();
+                    return true;
+                }
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+CardNumberBox::CardNumberBox(QWidget* parent) : QSpinBox(parent)
+{
+    setRange(1, 1);
+    setKeyboardTracking(false);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+int CardNumberBox::typedNumber() const
+{
+    bool ok = false;
+    const int n = lineEdit()->text().trimmed().toInt(&ok);
+    return ok ? n : 1;
+}
+
+QValidator::State CardNumberBox::validate(QString& input, int& pos) const
+{
+    Q_UNUSED(pos);
+    for (QChar c : input) {
+        if (!c.isDigit() && c != QLatin1Char('+') && c != QLatin1Char('-') &&
+            c != QLatin1Char('.')) {
+            return QValidator::Invalid;
+        }
+    }
+    // A longer number set by the program (card 1000 and up) may be shortened.
+    if (input.size() > kMaxTyped && input.size() >= lineEdit()->text().size() &&
+        input != textFromValue(value())) {
+        return QValidator::Invalid;
+    }
+    bool ok = false;
+    const int n = input.toInt(&ok);
+    return (ok && n >= minimum() && n <= maximum()) ? QValidator::Acceptable
+                                                   : QValidator::Intermediate;
+}
+
+void CardNumberBox::fixup(QString& input) const
+{
+    bool ok = false;
+    const int n = input.toInt(&ok);
+    input = textFromValue(ok ? std::clamp(n, minimum(), maximum()) : minimum());
+}
+
+void CardNumberBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QApplication::beep();
+        return;
+    }
+    const QString typed = event->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint()) {
+        QString after = lineEdit()->text();
+        int pos = lineEdit()->cursorPosition();
+        after.insert(pos, typed);
+        if (validate(after, pos) == QValidator::Invalid) {
+            QApplication::beep();
+            return;
+        }
+    }
+    QSpinBox::keyPressEvent(event);
+}
+
+void RestrictToCp932(QLineEdit* field, int byteLimit)
+{
+    auto* validator = new Cp932Validator(field, byteLimit);
+    QObject::connect(validator, &Cp932Validator::refused, field, [field](const QString& message) {
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
+    });
+    field->setValidator(validator);
+}
+
+void MakePostalCodeField(QLineEdit* field)
+{
+    field->setValidator(new Cp932Validator(field, 7, Cp932Validator::Unit::Characters));
+    field->installEventFilter(new DigitsOnlyKeys(field));
+    field->setAlignment(Qt::AlignCenter);
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+}

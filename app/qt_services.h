@@ -1,0 +1,49 @@
+// The platform services on Qt: message boxes, file dialogs, the font list, the browser.
+#pragma once
+
+#include <QFileDialog>
+#include <QPointer>
+
+#include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
+#include "platform/font_list.h"
+#include "platform/url_opener.h"
+
+class QWidget;
+
+class MessageBoxDialogs final : public Dialogs {
+public:
+    explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+    bool ask(const QString& question) override;
+    void notify(const QString& message) override;
+    void showError(const QString& message) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// One open and one save dialog for the whole run, so each keeps the last name chosen.
+class QtFileDialogs final : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* parent);
+    QString openBook() override;
+    QString saveBook() override;
+
+    QFileDialog& openDialog() { return *open_; }
+    QFileDialog& saveDialog() { return *save_; }
+
+private:
+    QPointer<QFileDialog> open_;
+    QPointer<QFileDialog> save_;
+};
+
+// The system's families; those that write Japanese also as "@" + family.
+class SystemFontList final : public FontList {
+public:
+    QStringList faces() override;
+};
+
+class DesktopUrlOpener final : public UrlOpener {
+public:
+    void open(const QString& url) override;
+};

@@ -1,0 +1,1 @@
+fumi_add_bench(bench_print SOURCES ${CMAKE_CURRENT_LIST_DIR}/print_cards.cpp LIBS fumi_print)

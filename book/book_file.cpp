@@ -1,0 +1,461 @@
+#include "book/book_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "platform/app_error.h"
+#include "text/cp932.h"
+
+namespace {
+
+// Control characters and the space: they separate fields and force quotes.
+constexpr bool isBlank(unsigned char b)
+{
+    return b >= 0x01 && b <= 0x20;
+}
+
+// The length of the character at `pos`; inlined here because the reader runs
+// it over every byte of the file.
+inline std::size_t charLengthAt(std::string_view text, std::size_t pos)
+{
+    return (pos + 1 < text.size() && cp932::isLeadByte(static_cast<unsigned char>(text[pos]))) ? 2
+                                                                                               : 1;
+}
+
+bool needsQuotes(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = charLengthAt(text, i);
+        if (len == 1) {
+            const auto b = static_cast<unsigned char>(text[i]);
+            if (isBlank(b) || b == '"' || b == ',') {
+                return true;
+            }
+        }
+        i += len;
+    }
+    return false;
+}
+
+void appendField(std::string& out, std::string_view text)
+{
+    if (!needsQuotes(text)) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = charLengthAt(text, i);
+        if (len == 1 && text[i] == '"') {
+            out.push_back('"');
+        }
+        out.append(text.substr(i, len));
+        i += len;
+    }
+    out.push_back('"');
+}
+
+template <typename CellAt>
+void appendLine(std::string& out, CellAt cellAt)
+{
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c > 0) {
+            out.push_back(',');
+        }
+        appendField(out, cellAt(c));
+    }
+}
+
+// Fills `fields` (cleared first) so that the reader can reuse its strings.
+void splitInto(std::string_view line, std::vector<std::string>& fields)
+{
+    fields.clear();
+    const std::size_t n = line.size();
+    std::size_t p = 0;
+    auto skipBlanks = [&] {
+        while (p < n && isBlank(static_cast<unsigned char>(line[p]))) {
+            ++p;
+        }
+    };
+    skipBlanks();
+    while (p < n) {
+        std::string& field = fields.emplace_back();
+        if (line[p] == '"') {
+            ++p;
+            while (p < n) {
+                if (line[p] == '"') {
+                    if (p + 1 < n && line[p + 1] == '"') {
+                        field.push_back('"');
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                const std::size_t len = charLengthAt(line, p);
+                field.append(line.substr(p, len));
+                p += len;
+            }
+        } else {
+            const std::size_t start = p;
+            while (p < n && line[p] != ',' && !isBlank(static_cast<unsigned char>(line[p]))) {
+                p += charLengthAt(line, p);
+            }
+            field.assign(line.substr(start, p - start));
+        }
+        skipBlanks();
+        if (p < n && line[p] == ',') {
+            if (p + 1 == n) {
+                fields.emplace_back();
+            }
+            ++p;
+            skipBlanks();
+        }
+    }
+}
+
+// Closes the descriptor on every path.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    ~UniqueFd()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd& operator=(UniqueFd&&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now so that a late write error (NFS, quotas) is seen; false on failure.
+    bool close()
+    {
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+// Removes the temporary file unless the write got as far as the rename.
+class TempFileGuard {
+public:
+    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+    ~TempFileGuard()
+    {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+
+    void release() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+[[noreturn]] void fail(int errnoValue, FileAccess access)
+{
+    throw AppError(FileErrorText(errnoValue, access));
+}
+
+// A missing folder is a bad name, a missing file in a folder that exists is "not found".
+[[noreturn]] void failOpen(int errnoValue, const std::string& path, FileAccess access)
+{
+    if (errnoValue == ENOENT && !isFolder(folderOf(path))) {
+        fail(ENOTDIR, access);
+    }
+    fail(errnoValue, access);
+}
+
+void writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            fail(errno, FileAccess::Write);
+        }
+        if (written == 0) {
+            fail(ENOSPC, FileAccess::Write);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void writeRows(int fd, const AddressBook& book)
+{
+    constexpr std::size_t kChunk = 1 << 20;
+    std::string buffer;
+    buffer.reserve(kChunk + 4096);
+    for (int r = 1; r < book.rowCount(); ++r) {
+        appendLine(buffer, [&](int c) -> const std::string& { return book.cell(c, r); });
+        buffer.append("\r\n");
+        if (buffer.size() >= kChunk) {
+            writeAll(fd, buffer);
+            buffer.clear();
+        }
+    }
+    writeAll(fd, buffer);
+}
+
+// Devices and pipes cannot be replaced by a rename; they are written in place.
+void writeInPlace(const std::string& path, const AddressBook& book)
+{
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (!fd.valid()) {
+        failOpen(errno, path, FileAccess::Write);
+    }
+    writeRows(fd.get(), book);
+    if (!fd.close()) {
+        fail(errno, FileAccess::Write);
+    }
+}
+
+// The file a symbolic link points at, so that saving keeps the link.
+std::string resolveTarget(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;  // a dangling link is replaced by the new file
+    }
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
+{
+    // Kept well under NAME_MAX even when the target's own name is long.
+    const std::string base = baseNameOf(target).substr(0, 200);
+    const std::string stem = folderOf(target) + "/." + base + ".tmp" + std::to_string(::getpid());
+    for (int attempt = 0;; ++attempt) {
+        tempPath = stem + "-" + std::to_string(attempt);
+        UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.valid()) {
+            return fd;
+        }
+        if (errno != EEXIST || attempt >= 100) {
+            failOpen(errno, target, FileAccess::Write);
+        }
+    }
+}
+
+}  // namespace
+
+QString FileErrorText(int errnoValue, FileAccess access)
+{
+    using namespace book_texts;
+    switch (errnoValue) {
+        case ENOENT:
+            return QString::fromUtf8(kFileNotFound);
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EINVAL:
+        case EISDIR:
+        case ELOOP:
+            return QString::fromUtf8(kBadFileName);
+        case EMFILE:
+        case ENFILE:
+            return QString::fromUtf8(kTooManyOpenFiles);
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return QString::fromUtf8(kAccessDenied);
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return QString::fromUtf8(kDiskFull);
+        case EIO:
+            if (access == FileAccess::Write) {
+                return QString::fromUtf8(kDiskFull);
+            }
+            break;
+        default:
+            break;
+    }
+    return QString::asprintf(kIoErrorFormat, errnoValue);
+}
+
+std::string EncodeBookLine(const BookRow& row)
+{
+    std::string line;
+    appendLine(line, [&](int c) -> const std::string& { return row[static_cast<std::size_t>(c)]; });
+    return line;
+}
+
+std::vector<std::string> SplitBookLine(std::string_view line)
+{
+    std::vector<std::string> fields;
+    splitInto(line, fields);
+    return fields;
+}
+
+void WriteBookFile(const std::string& path, const AddressBook& book)
+{
+    if (path.empty() || path.back() == '/') {
+        fail(EINVAL, FileAccess::Write);
+    }
+    const std::string target = resolveTarget(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        fail(EISDIR, FileAccess::Write);
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        writeInPlace(target, book);
+        return;
+    }
+    // A read-only book stays read-only, even though its folder would allow a rename.
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+
+    std::string tempPath;
+    UniqueFd fd = createTempBeside(target, tempPath);
+    TempFileGuard guard(tempPath);
+    if (exists && ::fchmod(fd.get(), st.st_mode & 07777) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+    writeRows(fd.get(), book);
+    if (::fsync(fd.get()) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+    if (!fd.close()) {
+        fail(errno, FileAccess::Write);
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+    guard.release();
+
+    // The rename is done; syncing the folder only hardens it against a power cut,
+    // so a folder that cannot be synced is no reason to report a failure.
+    UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        ::fsync(folder.get());
+    }
+}
+
+std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
+{
+    std::string data;
+    {
+        UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd.valid()) {
+            failOpen(errno, path, FileAccess::Read);
+        }
+        struct stat st {};
+        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            data.reserve(static_cast<std::size_t>(st.st_size) + 1);
+        }
+        std::size_t used = 0;
+        for (;;) {
+            if (used == data.size()) {
+                data.resize(
+                    std::max(data.capacity(), used + std::max<std::size_t>(65536, used / 2)));
+            }
+            const ssize_t got = ::read(fd.get(), data.data() + used, data.size() - used);
+            if (got < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                fail(errno, FileAccess::Read);
+            }
+            if (got == 0) {
+                break;
+            }
+            used += static_cast<std::size_t>(got);
+        }
+        data.resize(used);
+    }
+
+    const std::string_view text(data);
+    const std::size_t n = text.size();
+    std::vector<int> notTaken;
+    std::vector<std::string> fields;
+    std::size_t p = 0;
+    int lineNumber = 1;
+    int r = 1;
+    for (;;) {
+        // Blank lines and leading blanks, NUL included, give nothing.
+        while (p < n && static_cast<unsigned char>(text[p]) <= 0x20) {
+            if (text[p] == '\n') {
+                ++lineNumber;
+            }
+            ++p;
+        }
+        if (p == n) {
+            break;
+        }
+        std::size_t end = text.find('\n', p);
+        const bool hasLineFeed = end != std::string_view::npos;
+        if (!hasLineFeed) {
+            end = n;
+        }
+        std::size_t contentEnd = end;
+        if (hasLineFeed && contentEnd > p && text[contentEnd - 1] == '\r') {
+            --contentEnd;
+        }
+        splitInto(text.substr(p, contentEnd - p), fields);
+        if (fields.size() == static_cast<std::size_t>(ColumnCount)) {
+            book.setRowCount(r + 1);
+            BookRow cells;
+            for (int c = 0; c < ColumnCount; ++c) {
+                cells[static_cast<std::size_t>(c)] = std::move(fields[static_cast<std::size_t>(c)]);
+            }
+            book.setRow(r, std::move(cells));
+        } else {
+            notTaken.push_back(lineNumber);
+        }
+        ++r;
+        p = hasLineFeed ? end + 1 : n;
+        if (hasLineFeed) {
+            ++lineNumber;
+        }
+    }
+    return notTaken;
+}

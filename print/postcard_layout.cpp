@@ -1,0 +1,236 @@
+#include "print/postcard_layout.h"
+
+#include <algorithm>
+#include <array>
+
+#include "text/cp932.h"
+
+namespace postcard {
+
+long long RoundHalfEven(long long numerator, long long denominator)
+{
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    long long quotient = numerator / denominator;
+    long long remainder = numerator % denominator;
+    if (remainder < 0) {  // floor division, so the remainder lies in [0, den)
+        --quotient;
+        remainder += denominator;
+    }
+    const long long twice = 2 * remainder;
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) {
+        ++quotient;
+    }
+    return quotient;
+}
+
+int MillimetreTenthsToDots(int tenths, int offsetMm, int dpi)
+{
+    // (mm - off) * dpi / 25.4, kept in integers so that halves are exact.
+    return static_cast<int>(
+        RoundHalfEven(static_cast<long long>(tenths - offsetMm * 10) * dpi, 254));
+}
+
+int OffsetToMillimetres(int offsetDots, int dpi)
+{
+    if (dpi <= 0) {
+        return 0;
+    }
+    return static_cast<int>(RoundHalfEven(static_cast<long long>(offsetDots) * 254, 10LL * dpi));
+}
+
+int VerticalPointSize(int k, int length)
+{
+    return static_cast<int>(RoundHalfEven(k, std::max(length, 1)));
+}
+
+int LfHeightForPoints(int points, int dpiY)
+{
+    return static_cast<int>(RoundHalfEven(-static_cast<long long>(points) * 10 * dpiY, 720));
+}
+
+std::string Indent(const std::string& line1, const std::string& line2)
+{
+    if (line1.size() <= line2.size()) {
+        return {};
+    }
+    return std::string(line1.size() - line2.size(), ' ');
+}
+
+}  // namespace postcard
+
+namespace {
+
+using postcard::MillimetreTenthsToDots;
+
+// Card positions in tenths of a millimetre.
+constexpr std::array<int, 7> AddresseeDigitX{450, 520, 590, 660, 730, 790, 870};
+constexpr int AddresseeDigitY = 125;
+constexpr std::array<int, 7> SenderDigitX{55, 95, 135, 185, 225, 265, 305};
+constexpr int SenderDigitY = 1230;
+
+constexpr int DigitLimitDots = 38;
+constexpr int SenderDigitLimitDots = 30;
+constexpr int LargestDigitPoints = 19;
+
+constexpr int SenderK = 226;
+constexpr int AddressK = 360;
+constexpr int NameK = 360;
+constexpr std::size_t MinAddressLength = 20;
+constexpr std::size_t MinNameLength = 10;
+
+class Card {
+public:
+    Card(PrinterDevice& device, const PrintSettings& settings)
+        : device_(device), settings_(settings)
+    {
+        offX_ = postcard::OffsetToMillimetres(device.physicalOffsetX(), device.dpiX());
+        offY_ = postcard::OffsetToMillimetres(device.physicalOffsetY(), device.dpiY());
+    }
+
+    int x(int tenths) const { return MillimetreTenthsToDots(tenths, offX_, device_.dpiX()); }
+    int y(int tenths) const { return MillimetreTenthsToDots(tenths, offY_, device_.dpiY()); }
+
+    // Largest size from 19 pt down whose "4" fits the limit; 1 pt ends the
+    // search even if it does not fit. Returns the width at that size.
+    int fitDigits(int limitDots)
+    {
+        int width = 0;
+        for (int size = LargestDigitPoints; size >= 1; --size) {
+            device_.setDigitFont(settings_.digitFace, size);
+            width = device_.textWidth("4");
+            if (width <= limitDots) {
+                break;
+            }
+        }
+        return width;
+    }
+
+    void drawDigits(const std::string& code, const std::array<int, 7>& xs, int yTenths)
+    {
+        for (std::size_t i = 0; i < xs.size() && i < code.size(); ++i) {
+            device_.drawText(x(xs[i]), y(yTenths), code.substr(i, 1));
+        }
+    }
+
+    void useVerticalFont(int k, std::size_t length)
+    {
+        LogFontRecord font;
+        const int points = postcard::VerticalPointSize(k, static_cast<int>(length));
+        font.lfHeight = postcard::LfHeightForPoints(points, device_.dpiY());
+        font.lfEscapement = 2700;
+        font.lfWeight = 400;
+        font.lfCharSet = 1;
+        font.lfFaceName = cp932::truncateBytes(settings_.verticalFace, LogFontFaceBytes);
+        device_.setVerticalFont(font);
+    }
+
+    // An empty cell prints nothing at its place.
+    void drawColumn(int xTenths, int yTenths, const std::string& text)
+    {
+        if (!text.empty()) {
+            device_.drawText(x(xTenths), y(yTenths), text);
+        }
+    }
+
+private:
+    PrinterDevice& device_;
+    const PrintSettings& settings_;
+    int offX_ = 0;
+    int offY_ = 0;
+};
+
+// Ends the job on every path: normally at the end, by abort when drawing fails.
+class JobScope {
+public:
+    explicit JobScope(PrinterDevice& device) : device_(device) { device_.beginDocument(); }
+    ~JobScope()
+    {
+        if (open_) {
+            device_.abortDocument();
+        }
+    }
+    JobScope(const JobScope&) = delete;
+    JobScope& operator=(const JobScope&) = delete;
+
+    void finish()
+    {
+        open_ = false;
+        device_.endDocument();
+    }
+
+private:
+    PrinterDevice& device_;
+    bool open_ = true;
+};
+
+std::size_t LongerOf(const std::string& a, const std::string& b)
+{
+    return std::max(a.size(), b.size());
+}
+
+void PrintSender(Card& card, PrinterDevice& device, int digitWidth, const SenderFields& sender)
+{
+    if (digitWidth > SenderDigitLimitDots) {
+        card.fitDigits(SenderDigitLimitDots);
+    }
+    card.drawDigits(sender.postalCode, SenderDigitX, SenderDigitY);
+
+    card.useVerticalFont(SenderK,
+                         std::max(MinAddressLength, LongerOf(sender.address1, sender.address2)));
+    device.setBrushClear();
+    const std::string indent = postcard::Indent(sender.address1, sender.address2);
+    card.drawColumn(300, 650, sender.address1);
+    if (!sender.address2.empty()) {
+        card.drawColumn(250, 650, indent + sender.address2);
+    }
+    card.drawColumn(150, 750, sender.name);
+    if (!sender.jointName.empty()) {
+        card.drawColumn(100, 750, sender.jointName);
+    }
+}
+
+}  // namespace
+
+bool PrintCard(const AddressBook& book, int row, bool withSender, const PrintSettings& settings,
+               const SenderFields& sender, PrinterDevice& device)
+{
+    device.setPostcardPaper();
+    Card card(device, settings);
+    JobScope job(device);
+
+    device.setDigitFontPixelsPerInch(device.dpiY());
+    const int digitWidth = card.fitDigits(DigitLimitDots);
+    device.setDigitFont(settings.digitFace,
+                        device.digitFontPointSize() * std::max(settings.factor, 1));
+    card.drawDigits(book.cell(ColPostalCode, row), AddresseeDigitX, AddresseeDigitY);
+
+    if (withSender) {
+        PrintSender(card, device, digitWidth, sender);
+    }
+
+    const std::string& address1 = book.cell(ColAddress1, row);
+    const std::string& address2 = book.cell(ColAddress2, row);
+    card.useVerticalFont(AddressK, std::max(MinAddressLength, LongerOf(address1, address2)));
+    device.setBrushClear();
+    card.drawColumn(900, 250, address1);
+    // Without a line 2 its indent alone would print nothing.
+    if (!address2.empty()) {
+        card.drawColumn(800, 250, postcard::Indent(address1, address2) + address2);
+    }
+
+    const std::string& names = book.cell(ColName, row);
+    card.useVerticalFont(NameK, std::max(MinNameLength, names.size()));
+    const SplitNames split = SplitJoint(names, book.cell(ColHonorific, row));
+    if (!split.hasJoint) {
+        card.drawColumn(550, 350, split.name + " " + split.honorific);
+    } else {
+        card.drawColumn(600, 350, split.name + " " + split.honorific);
+        card.drawColumn(500, 350, split.jointName + " " + split.jointHonorific);
+    }
+
+    job.finish();
+    return true;
+}

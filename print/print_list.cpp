@@ -1,0 +1,22 @@
+#include "print/print_list.h"
+
+#include "print/print_texts.h"
+
+bool RebuildPrintList(const AddressBook& book, Dialogs& dialogs, std::vector<PrintListItem>& items)
+{
+    if (book.cell(ColName, 1).empty()) {
+        dialogs.notify(QString::fromUtf8(print_texts::NoListData));
+        return false;
+    }
+    items.clear();
+    for (int row = 1; row < book.rowCount(); ++row) {
+        const std::string& name = book.cell(ColName, row);
+        const std::string& address1 = book.cell(ColAddress1, row);
+        if (!name.empty() && !book.cell(ColPostalCode, row).empty() && !address1.empty()) {
+            items.push_back({row, name + print_texts::ListItemSeparator + address1, false});
+        } else if (!book.cell(ColNumber, row).empty()) {
+            dialogs.notify(QString::number(row) + QString::fromUtf8(print_texts::BadRowSuffix));
+        }
+    }
+    return true;
+}

@@ -1,0 +1,22 @@
+#include "print/print_preview.h"
+
+std::optional<PrintPreviewTexts> ShowPrintPreview(const AddressBook& book, int row)
+{
+    if (row > book.rowCount()) {
+        return std::nullopt;
+    }
+    PrintPreviewTexts texts;
+    const SplitNames split = SplitJoint(book.cell(ColName, row), book.cell(ColHonorific, row));
+    texts.name = split.name + " " + split.honorific;
+    if (split.hasJoint) {
+        texts.name2 = split.jointName + " " + split.jointHonorific;
+    }
+    texts.address1 = book.cell(ColAddress1, row);
+    texts.address2 = book.cell(ColAddress2, row);
+    const std::string& code = book.cell(ColPostalCode, row);
+    for (std::size_t i = 0; i < texts.postalDigits.size() && i < code.size(); ++i) {
+        texts.postalDigits[i] = code.substr(i, 1);
+    }
+    texts.lottery = book.cell(ColLottery, row);
+    return texts;
+}

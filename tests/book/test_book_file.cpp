@@ -1,0 +1,431 @@
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "book/book_file.h"
+#include "platform/app_error.h"
+#include "tests/support/fakes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeBytes(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> namesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+AddressBook bookOf(const std::vector<BookRow>& cards)
+{
+    AddressBook book;
+    book.setRowCount(static_cast<int>(cards.size()) + 1);
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        book.setRow(static_cast<int>(i) + 1, cards[i]);
+    }
+    return book;
+}
+
+// The message of the AppError that `action` throws, or "" when it throws none.
+template <typename Action>
+std::string errorOf(Action action)
+{
+    try {
+        action();
+    } catch (const AppError& e) {
+        return e.message().toStdString();
+    }
+    return {};
+}
+
+class BookFileTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const
+    {
+        return dir_.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string folder() const { return dir_.path().toStdString(); }
+
+    QTemporaryDir dir_;
+};
+
+// A tiny tmpfs in a temporary folder, for disks that really fill up and folders
+// that really are read-only. Needs root; tests skip without it.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& where, const char* size) : where_(where)
+    {
+        const std::string options = std::string("size=") + size;
+        mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted_) {
+            ::umount2(where_.c_str(), MNT_DETACH);
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return mounted_; }
+    bool makeReadOnly()
+    {
+        return ::mount(nullptr, where_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    std::string where_;
+    bool mounted_ = false;
+};
+
+const BookRow kSampleCard = {
+    "1",     sj("山田太郎;花子"), "1000001", sj("様;様"), sj("東京都千代田区千代田1-1"), "", "",
+    "512345"};
+
+TEST(EncodeBookLine, WritesPlainFieldsBareAndEmptyCellsAsNothing)
+{
+    EXPECT_EQ(EncodeBookLine(kSampleCard),
+              sj("1,山田太郎;花子,1000001,様;様,東京都千代田区千代田1-1,,,512345"));
+    EXPECT_EQ(EncodeBookLine(BookRow{}), ",,,,,,,");
+}
+
+// A cell written as the first field of a line.
+std::string encodedCell(std::string cell)
+{
+    BookRow row{};
+    row[0] = std::move(cell);
+    const std::string line = EncodeBookLine(row);
+    return line.substr(0, line.size() - 7);
+}
+
+TEST(EncodeBookLine, QuotesBlanksControlsCommasAndQuotes)
+{
+    EXPECT_EQ(encodedCell(" "), "\" \"");
+    EXPECT_EQ(encodedCell("a\tb"), "\"a\tb\"");
+    EXPECT_EQ(encodedCell("\x01"), "\"\x01\"");
+    EXPECT_EQ(encodedCell("a,b"), "\"a,b\"");
+    EXPECT_EQ(encodedCell("say \"hi\""), "\"say \"\"hi\"\"\"");
+    // 0x21 and DEL are not blanks; NUL is outside the tested range.
+    EXPECT_EQ(encodedCell("!~\x7f"), "!~\x7f");
+    EXPECT_EQ(encodedCell(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(EncodeBookLine, NeverTestsTheSecondByteOfACharacter)
+{
+    // Full-width characters, the full-width space (0x81 0x40) among them, stay bare.
+    EXPECT_EQ(encodedCell(sj("東京　港区")), sj("東京　港区"));
+    // 表 ends in 0x5C and ポ in 0x7C.
+    EXPECT_EQ(encodedCell(sj("表ポ")), sj("表ポ"));
+    // A lead byte swallows a comma or a space after it: no quotes needed.
+    EXPECT_EQ(encodedCell("\x81,\x81 "), "\x81,\x81 ");
+    // Inside quotes, a quote after a lead byte is part of the character, not doubled.
+    EXPECT_EQ(encodedCell("a \x81\""), "\"a \x81\"\"");
+}
+
+TEST(SplitBookLine, SplitsAtCommasAndBlanks)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitBookLine(""), V{});
+    EXPECT_EQ(SplitBookLine("   "), V{});
+    EXPECT_EQ(SplitBookLine("a,b"), (V{"a", "b"}));
+    EXPECT_EQ(SplitBookLine("  a  ,\t b \t"), (V{"a", "b"}));
+    EXPECT_EQ(SplitBookLine(",,,,,,,"), V(8, ""));
+    // Only a comma that is the very last byte adds an empty field.
+    EXPECT_EQ(SplitBookLine("a,"), (V{"a", ""}));
+    EXPECT_EQ(SplitBookLine("a, "), (V{"a"}));
+    // A blank inside a bare field starts a new one.
+    EXPECT_EQ(SplitBookLine(sj("東京都 港区,x")), (V{sj("東京都"), sj("港区"), "x"}));
+    EXPECT_EQ(SplitBookLine(sj("東京　港区")), (V{sj("東京　港区")}));
+}
+
+TEST(SplitBookLine, ReadsQuotedFields)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitBookLine("\"a, b\",\"\"\"q\"\"\""), (V{"a, b", "\"q\""}));
+    EXPECT_EQ(SplitBookLine("\"\",x"), (V{"", "x"}));
+    // Something other than a comma after a field begins the next field.
+    EXPECT_EQ(SplitBookLine("\"abc\"def,g"), (V{"abc", "def", "g"}));
+    // An unterminated quote runs to the end of the line.
+    EXPECT_EQ(SplitBookLine("1,\"abc,d e"), (V{"1", "abc,d e"}));
+    // Double-byte characters are taken whole, also when the second byte looks like a separator.
+    EXPECT_EQ(SplitBookLine("\x81,x,y"), (V{"\x81,x", "y"}));
+    EXPECT_EQ(SplitBookLine("\"\x81\",z\""), (V{"\x81\",z"}));
+    EXPECT_EQ(SplitBookLine(sj("表,ポ")), (V{sj("表"), sj("ポ")}));
+}
+
+// The codes that real files below do not reach.
+TEST(FileErrorText, MapsTheRemainingCodes)
+{
+    EXPECT_EQ(FileErrorText(EMFILE, FileAccess::Read).toStdString(),
+              "オープンしたファイルが多すぎます");
+    EXPECT_EQ(FileErrorText(EDQUOT, FileAccess::Write).toStdString(), "ディスクがいっぱいです");
+    EXPECT_EQ(FileErrorText(EIO, FileAccess::Write).toStdString(), "ディスクがいっぱいです");
+    EXPECT_EQ(FileErrorText(EIO, FileAccess::Read).toStdString(), "I/O エラー (5)");
+    EXPECT_EQ(FileErrorText(EXDEV, FileAccess::Write).toStdString(), "I/O エラー (18)");
+}
+
+TEST_F(BookFileTest, RoundTripsEveryTakenLineByteForByte)
+{
+    const AddressBook book = bookOf({
+        kSampleCard,
+        {"2", sj("佐藤"), "", sj("様"), sj("大阪府 大阪市"), "a,b", "say \"hi\"", "\t"},
+        {},
+        {"4", " ", sj("　"), sj("表ポソ"), "", "", "", ""},
+    });
+    WriteBookFile(path("a.csv"), book);
+    const std::string written = readBytes(path("a.csv"));
+    EXPECT_EQ(written.substr(0, written.find('\n') + 1),
+              sj("1,山田太郎;花子,1000001,様;様,東京都千代田区千代田1-1,,,512345\r\n"));
+    EXPECT_NE(written.find("\r\n,,,,,,,\r\n"), std::string::npos);
+    EXPECT_TRUE(written.ends_with("\r\n"));
+    EXPECT_FALSE(written.starts_with("\xEF\xBB\xBF"));
+
+    AddressBook read;
+    EXPECT_TRUE(ReadBookFile(path("a.csv"), read).empty());
+    ASSERT_EQ(read.rowCount(), book.rowCount());
+    for (int r = 1; r < book.rowCount(); ++r) {
+        EXPECT_EQ(read.row(r), book.row(r)) << r;
+    }
+    // Empty fields come back empty, not as a space, so a second save changes nothing.
+    EXPECT_EQ(read.cell(ColAddress2, 1), "");
+    WriteBookFile(path("b.csv"), read);
+    EXPECT_EQ(readBytes(path("b.csv")), written);
+}
+
+TEST_F(BookFileTest, EmptyBookWritesOneLineOfSevenCommas)
+{
+    AddressBook book;
+    book.setCell(ColNumber, 1, "1");
+    WriteBookFile(path("e.csv"), book);
+    EXPECT_EQ(readBytes(path("e.csv")), "1,,,,,,,\r\n");
+}
+
+TEST_F(BookFileTest, SkipsLinesThatAreNotEightFieldsButKeepsTheirRowNumbers)
+{
+    writeBytes(path("s.csv"),
+               "5,a,,,,,,\r\n"
+               "1,2,3,4,5,6,7\r\n"  // seven fields
+               "9,b,,,,,,\r\n"
+               "\r\n"
+               "   \t \r\n"                             // blanks only
+               "12,c,,,,,,\n"                           // LF alone ends a line too
+               "x,\x93\x8c\x8b\x9e \x8d\x60,,,,,,\r\n"  // a bare field with a space: nine fields
+               "1,2,3,4,5,6,7,8,9\r\n");
+    AddressBook book;
+    book.setCell(ColNumber, 1, "1");
+    EXPECT_EQ(ReadBookFile(path("s.csv"), book), (std::vector<int>{2, 7, 8}));
+    // The skipped line leaves an empty row; the trailing ones leave none.
+    ASSERT_EQ(book.rowCount(), 5);
+    EXPECT_EQ(book.cell(ColNumber, 1), "5");
+    EXPECT_EQ(book.row(2), BookRow{});
+    EXPECT_EQ(book.cell(ColNumber, 3), "9");
+    EXPECT_EQ(book.cell(ColNumber, 4), "12");
+    EXPECT_EQ(book.cell(ColName, 4), "c");
+}
+
+TEST_F(BookFileTest, AFileWithNoTakenLineLeavesTheEmptyBook)
+{
+    writeBytes(path("n.csv"), "\r\n\r\n  \r\n");
+    AddressBook book;
+    EXPECT_TRUE(ReadBookFile(path("n.csv"), book).empty());
+    EXPECT_EQ(book.rowCount(), 2);
+    writeBytes(path("m.csv"), "a,b\r\nc\r\n");
+    EXPECT_EQ(ReadBookFile(path("m.csv"), book), (std::vector<int>{1, 2}));
+    EXPECT_EQ(book.rowCount(), 2);
+}
+
+TEST_F(BookFileTest, ReadsALastLineWithoutLineEnd)
+{
+    writeBytes(path("l.csv"), "1,a,,,,,,\r\n2,b,,,,,,x");
+    AddressBook book;
+    EXPECT_TRUE(ReadBookFile(path("l.csv"), book).empty());
+    ASSERT_EQ(book.rowCount(), 3);
+    EXPECT_EQ(book.cell(ColLottery, 2), "x");
+}
+
+TEST_F(BookFileTest, KeepsInvalidBytesAndNulsAndReadsOn)
+{
+    const std::string nul("\0", 1);
+    writeBytes(path("i.csv"), "1,\xff\xa0\x80,\x81,,,,,,\r\n" +              // stray bytes
+                                  nul + nul + "2,a" + nul + "b,,,,,,\r\n" +  // NULs
+                                  "3,\x81,,,,,,\r\n" +  // lead byte eats a comma
+                                  "4,ok,,,,,,\r\n");
+    AddressBook book;
+    EXPECT_EQ(ReadBookFile(path("i.csv"), book), (std::vector<int>{3}));
+    ASSERT_EQ(book.rowCount(), 5);
+    EXPECT_EQ(book.cell(ColName, 1), "\xff\xa0\x80");
+    EXPECT_EQ(book.cell(ColPostalCode, 1), "\x81,");
+    EXPECT_EQ(book.cell(ColName, 2), "a" + nul + "b");
+    EXPECT_EQ(book.cell(ColName, 4), "ok");
+}
+
+TEST_F(BookFileTest, ReadsATenMegabyteLine)
+{
+    const std::string huge(10 * 1024 * 1024, 'x');
+    writeBytes(path("h.csv"), "1," + huge + ",,,,,,\r\n" + huge + "\r\n2,after,,,,,,\r\n");
+    AddressBook book;
+    EXPECT_EQ(ReadBookFile(path("h.csv"), book), (std::vector<int>{2}));
+    ASSERT_EQ(book.rowCount(), 4);
+    EXPECT_EQ(book.cell(ColName, 1).size(), huge.size());
+    EXPECT_EQ(book.cell(ColName, 3), "after");
+}
+
+TEST_F(BookFileTest, AnUnterminatedQuoteSpoilsOnlyItsLine)
+{
+    writeBytes(path("q.csv"), "1,\"open,,,,,,\r\n2,b,,,,,,\r\n");
+    AddressBook book;
+    EXPECT_EQ(ReadBookFile(path("q.csv"), book), (std::vector<int>{1}));
+    ASSERT_EQ(book.rowCount(), 3);
+    EXPECT_EQ(book.cell(ColName, 2), "b");
+}
+
+TEST_F(BookFileTest, AUtf8ByteOrderMarkStaysInTheFirstCell)
+{
+    writeBytes(path("u.csv"),
+               "\xEF\xBB\xBF"
+               "1,a,,,,,,\r\n2,b,,,,,,\r\n");
+    AddressBook book;
+    EXPECT_TRUE(ReadBookFile(path("u.csv"), book).empty());
+    ASSERT_EQ(book.rowCount(), 3);
+    EXPECT_EQ(book.cell(ColNumber, 1),
+              "\xEF\xBB\xBF"
+              "1");
+    EXPECT_EQ(book.cell(ColName, 2), "b");
+}
+
+TEST_F(BookFileTest, ReportsFilesThatCannotBeRead)
+{
+    AddressBook book;
+    EXPECT_EQ(errorOf([&] { ReadBookFile(path("none.csv"), book); }), "ファイルが見つかりません");
+    EXPECT_EQ(errorOf([&] { ReadBookFile(path("nodir/a.csv"), book); }), "不正なファイル名です");
+    EXPECT_EQ(errorOf([&] { ReadBookFile(folder(), book); }), "不正なファイル名です");
+    EXPECT_EQ(book.rowCount(), 2);
+    if (::geteuid() != 0) {
+        writeBytes(path("locked.csv"), "1,,,,,,,\r\n");
+        ::chmod(path("locked.csv").c_str(), 0);
+        EXPECT_EQ(errorOf([&] { ReadBookFile(path("locked.csv"), book); }),
+                  "ファイルへのアクセスが拒否されました");
+    }
+}
+
+TEST_F(BookFileTest, ReportsAMissingFolderAndCreatesNothing)
+{
+    const AddressBook book = bookOf({kSampleCard});
+    EXPECT_EQ(errorOf([&] { WriteBookFile(path("nodir/a.csv"), book); }), "不正なファイル名です");
+    EXPECT_EQ(errorOf([&] { WriteBookFile(folder(), book); }), "不正なファイル名です");
+    EXPECT_EQ(errorOf([&] { WriteBookFile(path("gone") + "/", book); }), "不正なファイル名です");
+    EXPECT_TRUE(namesIn(folder()).empty());
+}
+
+TEST_F(BookFileTest, AFullDiskLeavesTheOldFileAndNoTemporaryFile)
+{
+    const std::string mountPoint = path("disk");
+    fs::create_directory(mountPoint);
+    SmallDisk disk(mountPoint, "64k");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    const std::string target = mountPoint + "/book.csv";
+    const AddressBook small = bookOf({kSampleCard});
+    WriteBookFile(target, small);
+    const std::string before = readBytes(target);
+
+    std::vector<BookRow> many(3000, kSampleCard);
+    EXPECT_EQ(errorOf([&] { WriteBookFile(target, bookOf(many)); }), "ディスクがいっぱいです");
+    EXPECT_EQ(readBytes(target), before);
+    EXPECT_EQ(namesIn(mountPoint), std::vector<std::string>{"book.csv"});
+}
+
+TEST_F(BookFileTest, ADeviceThatIsFullReportsADiskFull)
+{
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    EXPECT_EQ(errorOf([&] { WriteBookFile("/dev/full", bookOf({kSampleCard})); }),
+              "ディスクがいっぱいです");
+}
+
+TEST_F(BookFileTest, AReadOnlyPlaceKeepsTheOldFile)
+{
+    const std::string place = path("ro");
+    fs::create_directory(place);
+    const std::string target = place + "/book.csv";
+    writeBytes(target, "old\r\n");
+    const AddressBook book = bookOf({kSampleCard});
+    if (::geteuid() == 0) {
+        SmallDisk disk(place, "64k");
+        if (!disk.mounted()) {
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        }
+        writeBytes(target, "old\r\n");
+        ASSERT_TRUE(disk.makeReadOnly());
+        EXPECT_EQ(errorOf([&] { WriteBookFile(target, book); }),
+                  "ファイルへのアクセスが拒否されました");
+        EXPECT_EQ(errorOf([&] { WriteBookFile(place + "/new.csv", book); }),
+                  "ファイルへのアクセスが拒否されました");
+        EXPECT_EQ(readBytes(target), "old\r\n");
+        EXPECT_EQ(namesIn(place), std::vector<std::string>{"book.csv"});
+        return;
+    }
+    // A read-only book in a writable folder is not replaced either.
+    ::chmod(target.c_str(), 0444);
+    EXPECT_EQ(errorOf([&] { WriteBookFile(target, book); }),
+              "ファイルへのアクセスが拒否されました");
+    ::chmod(place.c_str(), 0555);
+    EXPECT_EQ(errorOf([&] { WriteBookFile(place + "/new.csv", book); }),
+              "ファイルへのアクセスが拒否されました");
+    ::chmod(place.c_str(), 0755);
+    EXPECT_EQ(readBytes(target), "old\r\n");
+    EXPECT_EQ(namesIn(place), std::vector<std::string>{"book.csv"});
+}
+
+TEST_F(BookFileTest, ReplacingKeepsPermissionsAndSymbolicLinks)
+{
+    const std::string target = path("book.csv");
+    writeBytes(target, "old\r\n");
+    ::chmod(target.c_str(), 0640);
+    fs::create_symlink(target, path("link.csv"));
+    WriteBookFile(path("link.csv"), bookOf({kSampleCard}));
+
+    EXPECT_TRUE(fs::is_symlink(path("link.csv")));
+    EXPECT_EQ(readBytes(target), EncodeBookLine(kSampleCard) + "\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // A new file gets the usual permissions, not those of a private temporary file.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    WriteBookFile(path("new.csv"), bookOf({kSampleCard}));
+    ASSERT_EQ(::stat(path("new.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+    EXPECT_EQ(namesIn(folder()), (std::vector<std::string>{"book.csv", "link.csv", "new.csv"}));
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include "print/print_commands.h"
+#include "tests/print/recording_printer_device.h"
+#include "tests/support/fakes.h"
+
+namespace {
+
+// Six cards whose address line 1 names their row, so a job shows which card it was.
+AddressBook SixCards()
+{
+    AddressBook book;
+    book.setRowCount(7);
+    for (int row = 1; row <= 6; ++row) {
+        const std::string n = std::to_string(row);
+        book.setRow(row, {n, sj("山田") + n, "100000" + n, sj("様"), "address-" + n, "", "", ""});
+    }
+    return book;
+}
+
+PrintListState List(std::initializer_list<int> tickedIndexes, int highlighted = -1)
+{
+    PrintListState state;
+    for (int row = 1; row <= 6; ++row) {
+        state.items.push_back({row, false});
+    }
+    for (int i : tickedIndexes) {
+        state.items[static_cast<std::size_t>(i)].ticked = true;
+    }
+    state.highlighted = highlighted;
+    return state;
+}
+
+CardPrintOptions Options(bool withSender = true)
+{
+    return {{"Arial", sj("@ＭＳ 明朝"), 1},
+            {"1234567", sj("差出住所"), "", sj("差出人"), ""},
+            withSender};
+}
+
+PrintOptionsReader Fixed(CardPrintOptions options = Options())
+{
+    return [options] { return options; };
+}
+
+std::vector<std::string> RowsPrinted(const RecordingPrinterDevice& device)
+{
+    std::vector<std::string> rows;
+    for (const auto& job : device.jobs) {
+        for (const auto& draw : job.draws) {
+            if (draw.text.rfind("address-", 0) == 0) {
+                rows.push_back(draw.text.substr(8));
+            }
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(SamplePrint, PrintsTheHighlightedCardTickedOrNot)
+{
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    EXPECT_TRUE(SamplePrint(List({0}, 3), SixCards(), Fixed(), device, dialogs));
+    EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"4"}));
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST(SamplePrint, NothingHighlightedAsksForASelection)
+{
+    for (int highlighted : {-1, 6}) {
+        RecordingPrinterDevice device;
+        FakeDialogs dialogs;
+        EXPECT_FALSE(SamplePrint(List({0, 1}, highlighted), SixCards(), Fixed(), device, dialogs));
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{QStringLiteral("試し刷りしたい宛先を選択してください。")});
+        EXPECT_TRUE(device.jobs.empty());
+        EXPECT_EQ(device.paperSets, 0);
+    }
+}
+
+TEST(SamplePrint, KeepsTheChosenFileName)
+{
+    RecordingPrinterDevice device;
+    device.file = QStringLiteral("/tmp/card.pdf");
+    FakeDialogs dialogs;
+    SamplePrint(List({}, 0), SixCards(), Fixed(), device, dialogs);
+    ASSERT_EQ(device.jobs.size(), 1u);
+    EXPECT_EQ(device.jobs[0].outputFile, QStringLiteral("/tmp/card.pdf"));
+}
+
+TEST(PrintChecked, TickedCardsInListOrderEachItsOwnJob)
+{
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    EXPECT_EQ(PrintChecked(List({5, 0, 2}, 4), SixCards(), Fixed(), device, dialogs), 3);
+    EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"1", "3", "6"}));
+    ASSERT_EQ(device.jobs.size(), 3u);
+    for (const auto& job : device.jobs) {
+        EXPECT_TRUE(job.ended);
+    }
+    EXPECT_EQ(device.paperSets, 3);
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST(PrintChecked, ItemsAddressTheirOwnRows)
+{
+    PrintListState state;
+    state.items = {{1, true}, {3, true}};  // row 2 was left out of the list
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    PrintChecked(state, SixCards(), Fixed(), device, dialogs);
+    EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"1", "3"}));
+}
+
+TEST(PrintChecked, NothingTickedAsksForTicks)
+{
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    EXPECT_EQ(PrintChecked(List({}, 2), SixCards(), Fixed(), device, dialogs), 0);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("印刷対象にチェックを入れてください。")});
+    EXPECT_TRUE(device.jobs.empty());
+
+    FakeDialogs emptyListDialogs;
+    EXPECT_EQ(PrintChecked({}, SixCards(), Fixed(), device, emptyListDialogs), 0);
+    EXPECT_EQ(emptyListDialogs.log.size(), 1u);
+}
+
+TEST(PrintChecked, ReadsTheSenderTickAfreshForEachCard)
+{
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    int calls = 0;
+    const PrintOptionsReader alternating = [&calls] { return Options(calls++ % 2 == 0); };
+    PrintChecked(List({0, 1}), SixCards(), alternating, device, dialogs);
+    ASSERT_EQ(device.jobs.size(), 2u);
+    EXPECT_EQ(device.jobs[0].draws.size(), 7u + 7u + 2u + 2u);  // with the sender block
+    EXPECT_EQ(device.jobs[1].draws.size(), 7u + 2u);
+}
+
+TEST(PrintChecked, FileOutputWritesOneFilePerRowAndRestoresTheName)
+{
+    RecordingPrinterDevice device;
+    device.file = QStringLiteral("/home/u/年賀状/cards.pdf");
+    FakeDialogs dialogs;
+    PrintChecked(List({0, 2, 5}), SixCards(), Fixed(), device, dialogs);
+    ASSERT_EQ(device.jobs.size(), 3u);
+    EXPECT_EQ(device.jobs[0].outputFile, QStringLiteral("/home/u/年賀状/cards-1.pdf"));
+    EXPECT_EQ(device.jobs[1].outputFile, QStringLiteral("/home/u/年賀状/cards-3.pdf"));
+    EXPECT_EQ(device.jobs[2].outputFile, QStringLiteral("/home/u/年賀状/cards-6.pdf"));
+    EXPECT_EQ(device.file, QStringLiteral("/home/u/年賀状/cards.pdf"));
+}
+
+TEST(PrintChecked, PrinterOutputIsLeftAlone)
+{
+    RecordingPrinterDevice device;
+    FakeDialogs dialogs;
+    PrintChecked(List({0, 1}), SixCards(), Fixed(), device, dialogs);
+    for (const auto& job : device.jobs) {
+        EXPECT_TRUE(job.outputFile.isEmpty());
+    }
+    EXPECT_TRUE(device.file.isEmpty());
+}
+
+TEST(PrintCheckedFailure, NoPrinterStopsAtTheFirstCard)
+{
+    RecordingPrinterDevice device;
+    device.noPrinter = true;
+    FakeDialogs dialogs;
+    try {
+        PrintChecked(List({0, 1}), SixCards(), Fixed(), device, dialogs);
+        FAIL() << "expected AppError";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("デフォルト プリンタが存在しません"));
+    }
+    EXPECT_TRUE(device.jobs.empty());
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST(PrintCheckedFailure, AFailingCardStopsTheBatchAndRestoresTheFile)
+{
+    RecordingPrinterDevice device;
+    device.file = QStringLiteral("/tmp/cards.pdf");
+    FakeDialogs dialogs;
+    int calls = 0;
+    // The second card finds the printer busy; the first stays printed.
+    const PrintOptionsReader reader = [&] {
+        if (++calls == 2) {
+            device.busy = true;
+        }
+        return Options();
+    };
+    try {
+        PrintChecked(List({0, 1, 2}), SixCards(), reader, device, dialogs);
+        FAIL() << "expected AppError";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("現在印刷中です"));
+    }
+    EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(device.file, QStringLiteral("/tmp/cards.pdf"));
+}
+
+TEST(RowOutputFileName, InsertsTheRowBeforeTheExtension)
+{
+    EXPECT_EQ(RowOutputFileName("/tmp/cards.pdf", 3), "/tmp/cards-3.pdf");
+    EXPECT_EQ(RowOutputFileName("cards.2024.pdf", 12), "cards.2024-12.pdf");
+    EXPECT_EQ(RowOutputFileName("/tmp/cards", 3), "/tmp/cards-3");
+    EXPECT_EQ(RowOutputFileName("/tmp.d/cards", 3), "/tmp.d/cards-3");
+    EXPECT_EQ(RowOutputFileName("/tmp/.pdf", 3), "/tmp/.pdf-3");
+}
+
+TEST(YubinFactor, WholeNumbersWithinTheSpinBoxRange)
+{
+    EXPECT_EQ(YubinFactorFromText("1"), 1);
+    EXPECT_EQ(YubinFactorFromText("3"), 3);
+    EXPECT_EQ(YubinFactorFromText("10"), 10);
+    EXPECT_EQ(YubinFactorFromText(""), 1);
+    EXPECT_EQ(YubinFactorFromText("2.5"), 1);
+    EXPECT_EQ(YubinFactorFromText("x"), 1);
+    EXPECT_EQ(YubinFactorFromText("0"), 1);
+    EXPECT_EQ(YubinFactorFromText("99"), 10);
+    EXPECT_EQ(YubinFactorFromText("-4"), 1);
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
