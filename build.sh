@@ -60,8 +60,10 @@ case "${1:-run}" in
         ;;
     fuzz)
         seconds=${2:-60}
-        build build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-            -DFUMI_FUZZ=ON -DFUMI_BENCH=OFF
+        # Only the fuzz targets and the libraries they drive.
+        cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DFUMI_FUZZ=ON -DFUMI_BENCH=OFF >/dev/null
+        cmake --build build-fuzz --target fumi_fuzzers -j"$jobs"
         tests/fuzz/run_all.sh build-fuzz "$seconds"
         ;;
     *)

@@ -181,15 +181,8 @@ void PrintController::PrintFontChange()
 
 void PrintController::btnChgToKanjiClick()
 {
-    AddressBook& book = window_.book();
-    for (int r = 1; r < book.rowCount(); ++r) {
-        for (int column : {ColAddress1, ColAddress2}) {
-            std::string converted = ToKanjiNumerals(book.cell(column, r));
-            if (converted != book.cell(column, r)) {
-                book.setCell(column, r, std::move(converted));
-                window_.state().unsavedTable = true;  // only for the question at exit
-            }
-        }
+    if (ConvertAddressesToKanjiNumerals(window_.book())) {
+        window_.state().unsavedTable = true;  // only for the question at exit
     }
     window_.ui().btnPrintListReload->click();
 }

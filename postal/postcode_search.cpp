@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <bit>
@@ -63,7 +66,11 @@ public:
     // the file, possibly the last.
     void scan(std::string_view text)
     {
-        if (key_.empty() || window() <= kShortWindow) {
+        if (key_.empty()) {
+            scanLineByLine(text);
+        } else if (positionLimit_ == 1) {
+            scanLineStarts(text);
+        } else if (window() <= kShortWindow) {
             scanLineByLine(text);
         } else {
             scanForKey(text);
@@ -94,6 +101,56 @@ private:
             }
             p = lineEnd + 1;
         }
+    }
+
+    // The prefix search: only lines whose first byte is the key's first byte
+    // are looked at. SSE2 finds them sixteen bytes at a time.
+    void scanLineStarts(std::string_view text)
+    {
+#if defined(__SSE2__)
+        const char* const data = text.data();
+        const std::size_t size = text.size();
+        if (size == 0) {
+            return;
+        }
+        if (data[0] == key_[0]) {
+            checkLineAt(text, 0);
+        }
+        const __m128i lineFeed = _mm_set1_epi8('\n');
+        const __m128i first = _mm_set1_epi8(key_[0]);
+        std::size_t pos = 0;
+        for (; pos + 17 <= size; pos += 16) {
+            // A bit for each LF at pos + i followed by the key's first byte.
+            const auto* block = reinterpret_cast<const __m128i*>(data + pos);
+            const auto* next = reinterpret_cast<const __m128i*>(data + pos + 1);
+            unsigned starts = static_cast<unsigned>(_mm_movemask_epi8(
+                                  _mm_cmpeq_epi8(_mm_loadu_si128(block), lineFeed))) &
+                              static_cast<unsigned>(
+                                  _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(next), first)));
+            for (; starts != 0; starts &= starts - 1) {
+                checkLineAt(text, pos + static_cast<std::size_t>(__builtin_ctz(starts)) + 1);
+            }
+        }
+        for (; pos + 1 < size; ++pos) {
+            if (data[pos] == '\n' && data[pos + 1] == key_[0]) {
+                checkLineAt(text, pos + 1);
+            }
+        }
+#else
+        scanLineByLine(text);
+#endif
+    }
+
+    void checkLineAt(std::string_view text, std::size_t start)
+    {
+        const char* line = text.data() + start;
+        const std::size_t rest = text.size() - start;
+        if (!occursInWindow(line, rest)) {
+            return;
+        }
+        const void* lf = std::memchr(line, '\n', rest);
+        const std::size_t length = lf == nullptr ? rest : static_cast<const char*>(lf) - line;
+        consider(std::string_view(line, length));
     }
 
     bool occursInWindow(const char* line, std::size_t length) const

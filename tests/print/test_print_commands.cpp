@@ -63,10 +63,13 @@ std::vector<std::string> RowsPrinted(const RecordingPrinterDevice& device)
 TEST(SamplePrint, PrintsTheHighlightedCardTickedOrNot)
 {
     RecordingPrinterDevice device;
+    device.file = QStringLiteral("/tmp/card.pdf");
     FakeDialogs dialogs;
     EXPECT_TRUE(SamplePrint(List({0}, 3), SixCards(), Fixed(), device, dialogs));
     EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"4"}));
     EXPECT_TRUE(dialogs.log.empty());
+    // One job needs no numbered file.
+    EXPECT_EQ(device.jobs[0].outputFile, QStringLiteral("/tmp/card.pdf"));
 }
 
 TEST(SamplePrint, NothingHighlightedAsksForASelection)
@@ -80,16 +83,6 @@ TEST(SamplePrint, NothingHighlightedAsksForASelection)
         EXPECT_TRUE(device.jobs.empty());
         EXPECT_EQ(device.paperSets, 0);
     }
-}
-
-TEST(SamplePrint, KeepsTheChosenFileName)
-{
-    RecordingPrinterDevice device;
-    device.file = QStringLiteral("/tmp/card.pdf");
-    FakeDialogs dialogs;
-    SamplePrint(List({}, 0), SixCards(), Fixed(), device, dialogs);
-    ASSERT_EQ(device.jobs.size(), 1u);
-    EXPECT_EQ(device.jobs[0].outputFile, QStringLiteral("/tmp/card.pdf"));
 }
 
 TEST(PrintChecked, TickedCardsInListOrderEachItsOwnJob)
@@ -152,17 +145,6 @@ TEST(PrintChecked, FileOutputWritesOneFilePerRowAndRestoresTheName)
     EXPECT_EQ(device.jobs[1].outputFile, QStringLiteral("/home/u/年賀状/cards-3.pdf"));
     EXPECT_EQ(device.jobs[2].outputFile, QStringLiteral("/home/u/年賀状/cards-6.pdf"));
     EXPECT_EQ(device.file, QStringLiteral("/home/u/年賀状/cards.pdf"));
-}
-
-TEST(PrintChecked, PrinterOutputIsLeftAlone)
-{
-    RecordingPrinterDevice device;
-    FakeDialogs dialogs;
-    PrintChecked(List({0, 1}), SixCards(), Fixed(), device, dialogs);
-    for (const auto& job : device.jobs) {
-        EXPECT_TRUE(job.outputFile.isEmpty());
-    }
-    EXPECT_TRUE(device.file.isEmpty());
 }
 
 TEST(PrintCheckedFailure, NoPrinterStopsAtTheFirstCard)

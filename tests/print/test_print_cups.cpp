@@ -2,6 +2,7 @@
 // scheduler of the test's own, with a cups-pdf queue as the default printer.
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -232,6 +233,9 @@ TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
         EXPECT_EQ(info->pages, 1) << pdf.toStdString();
         EXPECT_NEAR(info->widthMm, 100, 1.0) << pdf.toStdString();
         EXPECT_NEAR(info->heightMm, 148, 1.0) << pdf.toStdString();
+    }
+    for (const QString& pdf : pdfs) {
+        QFile::remove(pdf);
     }
 }
 

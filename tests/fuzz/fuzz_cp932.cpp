@@ -1,0 +1,120 @@
+// The code page 932 layer on any bytes.
+//
+// Decoding never fails: a byte that starts no character becomes U+FFFD. Text
+// is valid when its decoding holds no U+FFFD (every byte belongs to a
+// character of the code page). Valid text always survives decode, encode,
+// decode unchanged as Unicode. Byte for byte it survives only when it is also
+// canonical: code page 932 has 398 characters with two codes (NEC row 13
+// symbols 0x8790-0x879C that repeat JIS X 0208 ones, the NEC-selected IBM
+// extensions 0xED40-0xEEFC, and 0xFA4A-0xFA54, 0xFA58-0xFA5B), and encoding
+// gives the other code, as Windows does. Canonical text contains none of them.
+//
+// The same bytes read as UTF-16 exercise the encoder on arbitrary strings,
+// lone surrogates included.
+#include <QString>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "tests/fuzz/fuzz_support.h"
+#include "text/cp932.h"
+
+namespace {
+
+bool IsDuplicateCode(unsigned char lead, unsigned char trail)
+{
+    if (lead == 0x87) {
+        return (trail >= 0x90 && trail <= 0x92) || (trail >= 0x95 && trail <= 0x97) ||
+               (trail >= 0x9A && trail <= 0x9C);
+    }
+    if (lead == 0xED || lead == 0xEE) {
+        return true;
+    }
+    if (lead == 0xFA) {
+        return (trail >= 0x4A && trail <= 0x54) || (trail >= 0x58 && trail <= 0x5B);
+    }
+    return false;
+}
+
+bool IsCanonical(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = cp932::charLength(bytes, i);
+        if (len == 2 && IsDuplicateCode(static_cast<unsigned char>(bytes[i]),
+                                        static_cast<unsigned char>(bytes[i + 1]))) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+void CheckBytes(std::string_view bytes)
+{
+    const QString text = cp932::toUnicode(bytes);
+    fuzz::Check(static_cast<std::size_t>(text.size()) <= bytes.size(), "one unit at most per byte");
+
+    std::string encoded;
+    const bool encodable = cp932::fromUnicode(text, encoded);
+    if (!text.contains(QChar(0xFFFD))) {
+        fuzz::Check(encodable, "valid text encodes");
+        fuzz::Check(cp932::toUnicode(encoded) == text, "valid text survives as Unicode");
+        if (IsCanonical(bytes)) {
+            fuzz::Check(encoded == bytes, "canonical text survives byte for byte");
+        }
+    }
+    fuzz::Check(cp932::byteLength(text) == cp932::fromUnicodeLossy(text).size(),
+                "byte length is the encoded length");
+
+    for (std::size_t limit : {std::size_t{0}, bytes.size() / 2, bytes.size()}) {
+        const std::string cut = cp932::truncateBytes(bytes, limit);
+        fuzz::Check(cut.size() <= limit && bytes.substr(0, cut.size()) == cut,
+                    "truncation keeps a prefix within the limit");
+        fuzz::Check(cut.size() + 1 >= std::min(limit, bytes.size()),
+                    "truncation drops at most one character");
+    }
+    if (bytes.size() >= 2) {
+        // A needle taken from the middle is found at a character boundary, if at all.
+        const std::string_view needle = bytes.substr(bytes.size() / 2, 2);
+        const std::size_t hit = cp932::find(bytes, needle);
+        if (hit != std::string_view::npos) {
+            fuzz::Check(bytes.substr(hit, needle.size()) == needle, "find returns a match");
+            std::size_t boundary = 0;
+            while (boundary < hit) {
+                boundary += cp932::charLength(bytes, boundary);
+            }
+            fuzz::Check(boundary == hit, "find stops on a character boundary");
+        }
+    }
+}
+
+void CheckUnicode(const QString& text)
+{
+    std::string encoded;
+    QString bad;
+    const bool encodable = cp932::fromUnicode(text, encoded, &bad);
+    fuzz::Check(encodable == cp932::firstUnencodable(text).isEmpty(),
+                "the first unencodable character is found exactly when encoding fails");
+    fuzz::Check(encodable || !bad.isEmpty(), "a failed encoding names its character");
+    const std::string lossy = cp932::fromUnicodeLossy(text);
+    if (encodable) {
+        fuzz::Check(lossy == encoded, "lossy encoding equals the exact one when that succeeds");
+    }
+    cp932::toUnicode(lossy);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckBytes(bytes);
+    QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+    std::memcpy(units.data(), data, static_cast<std::size_t>(units.size()) * sizeof(QChar));
+    CheckUnicode(units);
+    return 0;
+}
