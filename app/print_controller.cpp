@@ -25,6 +25,9 @@ PrintController::PrintController(frmMain& window)
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       device_(std::make_unique<QtPrinterDevice>(*printer_))
 {
+    // The digit fitting counts dots: at 600 dpi it gives digits that fill the
+    // postcard's boxes, as the layout's worked example expects.
+    printer_->setResolution(600);
     Ui::frmMain& ui = window_.ui();
     auto on = [this](auto* sender, auto signal, auto handler) {
         connect(sender, signal, this, [this, handler] { window_.guarded([this, handler] { (this->*handler)(); }); });

@@ -2,6 +2,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -280,6 +283,40 @@ TEST_F(MainWindowTest, KanjiConversionRewritesTheAddressesAndRebuildsTheList)
     EXPECT_FALSE(window->state().bookChanged);
     ASSERT_EQ(ui().PrintList->count(), 1);
     EXPECT_EQ(ui().PrintList->item(0)->text(), u("山田 : 一ー二ー三"));
+}
+
+TEST_F(MainWindowTest, TrialPrintOfTheHighlightedCardWritesAPdf)
+{
+    AddressBook& book = window->book();
+    book.setCell(ColName, 1, cp932::fromUnicodeLossy(u("山田太郎;花子")));
+    book.setCell(ColHonorific, 1, cp932::fromUnicodeLossy(u("様;様")));
+    book.setCell(ColPostalCode, 1, "1000001");
+    book.setCell(ColAddress1, 1, cp932::fromUnicodeLossy(u("東京都千代田区千代田一ー一")));
+    book.setCell(ColAddress2, 1, cp932::fromUnicodeLossy(u("皇居内")));
+    ui().txtSenderName->setText(u("鈴木一郎"));
+    ui().txtSenderAddress->setText(u("大阪府大阪市北区"));
+    ui().txtSenderAddress2->setText(u("梅田二ー二ー二"));
+    ui().txtSenderYuubinNo->setText("5300001");
+
+    ui().N11->trigger();
+    EXPECT_EQ(dialogs.texts(), QStringList{u("試し刷りしたい宛先を選択してください。")});
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("card.pdf");
+    window->print().printer().setOutputFormat(QPrinter::PdfFormat);
+    window->print().printer().setOutputFileName(pdf);
+    ui().btnPrintListReload->click();
+    ui().PrintList->setCurrentRow(0);
+    dialogs.log.clear();
+    ui().btnSamplePrint->click();
+    EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    const QString shots = qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        QFile::remove(shots + "/card.pdf");
+        QFile::copy(pdf, shots + "/card.pdf");
+    }
 }
 
 }  // namespace
