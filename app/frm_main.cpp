@@ -282,7 +282,17 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!exitAsked_) {
         exitAsked_ = true;
-        guarded([this] { bookCommands_->beforeExit(); });
+        bool asked = false;
+        guarded([this, &asked] {
+            bookCommands_->beforeExit();
+            asked = true;
+        });
+        if (!asked) {
+            // The store or the save failed and was shown: ending now would lose the book.
+            exitAsked_ = false;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);

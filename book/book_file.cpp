@@ -32,6 +32,11 @@ inline std::size_t charLengthAt(std::string_view text, std::size_t pos)
 
 bool needsQuotes(std::string_view text)
 {
+    // The reader drops NULs at the start of a line, so a cell that begins with
+    // one keeps it only inside quotes.
+    if (!text.empty() && text.front() == '\0') {
+        return true;
+    }
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = charLengthAt(text, i);
         if (len == 1) {
@@ -45,22 +50,30 @@ bool needsQuotes(std::string_view text)
     return false;
 }
 
-void appendField(std::string& out, std::string_view text)
+void appendField(std::string& out, std::string_view text, bool lastField)
 {
     if (!needsQuotes(text)) {
         out.append(text);
         return;
     }
     out.push_back('"');
+    bool endsWithLoneLeadByte = false;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = charLengthAt(text, i);
         if (len == 1 && text[i] == '"') {
             out.push_back('"');
         }
+        endsWithLoneLeadByte = len == 1 && i + 1 == text.size() &&
+                               cp932::isLeadByte(static_cast<unsigned char>(text[i]));
         out.append(text.substr(i, len));
         i += len;
     }
-    out.push_back('"');
+    // A lone lead byte would take the closing quote as its second byte. Such a
+    // cell can only have been read from the end of a line, and there the
+    // reader ends the field without the quote.
+    if (!(lastField && endsWithLoneLeadByte)) {
+        out.push_back('"');
+    }
 }
 
 template <typename CellAt>
@@ -70,7 +83,7 @@ void appendLine(std::string& out, CellAt cellAt)
         if (c > 0) {
             out.push_back(',');
         }
-        appendField(out, cellAt(c));
+        appendField(out, cellAt(c), c == ColumnCount - 1);
     }
 }
 

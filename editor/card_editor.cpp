@@ -2,9 +2,12 @@
 
 #include "book/random_digits.h"
 #include "platform/dialogs.h"
+#include "text/cp932.h"
 
 namespace {
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+// The fields hold code page 932 bytes, the program's texts are UTF-8.
+std::string cardBytes(const char* utf8) { return cp932::fromUnicodeLossy(text(utf8)); }
 }  // namespace
 
 CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view,
@@ -56,8 +59,9 @@ bool CardEditor::LoadCard(int row)
     view_.setField(CardField::Name, names.name);
     view_.setField(CardField::Keisho, names.honorific);
     view_.setField(CardField::Renmei, names.jointName);
-    view_.setField(CardField::RenKeisho,
-                   names.hasJoint ? names.jointHonorific : editor_text::kDefaultHonorific);
+    view_.setField(CardField::RenKeisho, names.hasJoint
+                                             ? names.jointHonorific
+                                             : cardBytes(editor_text::kDefaultHonorific));
     view_.setField(CardField::YuubinNo, book_.cell(ColPostalCode, row));
     view_.setField(CardField::Address, book_.cell(ColAddress1, row));
     view_.setField(CardField::Address2, book_.cell(ColAddress2, row));

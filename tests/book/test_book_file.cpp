@@ -148,6 +148,23 @@ TEST(EncodeBookLine, NeverTestsTheSecondByteOfACharacter)
     EXPECT_EQ(encodedCell("a \x81\""), "\"a \x81\"\"");
 }
 
+TEST(EncodeBookLine, WritesStrayBytesSoThatTheyReadBackTheSame)
+{
+    const std::string nul("\0", 1);
+    // The reader skips NULs at the start of a line; quotes keep them.
+    EXPECT_EQ(encodedCell(nul + "a"), "\"" + nul + "a\"");
+    // A lone lead byte would take the closing quote; at the line end it is left off.
+    BookRow row{};
+    row[ColLottery] = "\x01\x81";
+    EXPECT_EQ(EncodeBookLine(row), ",,,,,,,\"\x01\x81");
+    row[ColLottery] = "\x81";
+    EXPECT_EQ(EncodeBookLine(row), ",,,,,,,\x81");
+    // Before the line end the quote stays (no read gives such a cell there).
+    row = {};
+    row[ColMemo] = "\x01\x81";
+    EXPECT_EQ(EncodeBookLine(row), ",,,,,,\"\x01\x81\",");
+}
+
 TEST(SplitBookLine, SplitsAtCommasAndBlanks)
 {
     using V = std::vector<std::string>;
@@ -283,6 +300,27 @@ TEST_F(BookFileTest, KeepsInvalidBytesAndNulsAndReadsOn)
     EXPECT_EQ(book.cell(ColPostalCode, 1), "\x81,");
     EXPECT_EQ(book.cell(ColName, 2), "a" + nul + "b");
     EXPECT_EQ(book.cell(ColName, 4), "ok");
+}
+
+TEST_F(BookFileTest, StrayBytesSurviveASaveAndASecondRead)
+{
+    const std::string nul("\0", 1);
+    writeBytes(path("s.csv"), "\"" + nul + "1\",a,,,,,,\r\n" +  // a quoted NUL first
+                                  "2,,,,,,,\"\x01\x81\r\n" +    // a lone lead byte at the end
+                                  "3,,,,,,,\"\x81");
+    AddressBook first;
+    ASSERT_TRUE(ReadBookFile(path("s.csv"), first).empty());
+    ASSERT_EQ(first.cell(ColNumber, 1), nul + "1");
+    ASSERT_EQ(first.cell(ColLottery, 2), "\x01\x81");
+    ASSERT_EQ(first.cell(ColLottery, 3), "\x81");
+
+    WriteBookFile(path("t.csv"), first);
+    AddressBook second;
+    EXPECT_TRUE(ReadBookFile(path("t.csv"), second).empty());
+    ASSERT_EQ(second.rowCount(), first.rowCount());
+    for (int r = 1; r < first.rowCount(); ++r) {
+        EXPECT_EQ(second.row(r), first.row(r)) << "row " << r;
+    }
 }
 
 TEST_F(BookFileTest, ReadsATenMegabyteLine)

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     // Counted byte-wise: a digit that is the second byte of a character stays,
     // so this is an upper bound on what may be replaced.
-    const auto replaceable = static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char b) { return (b >= '0' && b <= '9') || b == '-'; }));
+    const auto replaceable = static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char b) { return (b >= '0' && b <= '9') || b == '-'; }));
 
     const std::string once = ToKanjiNumerals(text);
     fuzz::Check(once.size() <= text.size() + replaceable, "grows by at most one byte per digit");

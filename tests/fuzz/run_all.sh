@@ -3,7 +3,7 @@
 # corpus, prints the executions per target and in total, and fails on any crash.
 #   tests/fuzz/run_all.sh <builddir> [seconds per target]
 set -uo pipefail
-build=${1:?usage: run_all.sh <builddir> [seconds]}
+build=$(cd "${1:?usage: run_all.sh <builddir> [seconds]}" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)

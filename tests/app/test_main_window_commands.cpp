@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/japanese_faces.h"
+#include "tests/app/main_window_fixture.h"
+#include "text/cp932.h"
+#include "ui_frmMain.h"
+
+namespace {
+
+QString u(const char* utf8Text)
+{
+    return QString::fromUtf8(utf8Text);
+}
+
+std::string readBytes(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+const char* const kFiveCards =
+    "1,山田太郎;花子,1000001,様;様,東京都千代田区千代田1-1,,,512345\r\n"
+    "2,佐藤一郎,5300001,殿,大阪府大阪市北区,梅田,,234567\r\n"
+    "3,鈴木,0600000,様,北海道札幌市,,,345678\r\n"
+    "4,高橋,9800000,様,宮城県仙台市,,,456781\r\n"
+    "5,田中,8100000,先生,福岡県福岡市,,,567812\r\n";
+
+// The named control a focus widget belongs to (a spin box's or combo box's
+// inner line edit counts as the box).
+QString controlName(QWidget* w)
+{
+    while (w != nullptr && (w->objectName().isEmpty() || w->objectName().startsWith("qt_"))) {
+        w = w->parentWidget();
+    }
+    return w == nullptr ? QString() : w->objectName();
+}
+
+class MainWindowCommandsTest : public ::testing::Test, public MainWindowFixture {
+protected:
+    Ui::frmMain& ui() { return window->ui(); }
+
+    QString path(const char* name) const
+    {
+        return QFileInfo(dir.filePath(u(name))).absoluteFilePath();
+    }
+    QString writeFile(const char* name, const char* utf8Text)
+    {
+        const std::string bytes = sj(utf8Text);
+        std::ofstream out(path(name).toStdString(), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path(name);
+    }
+    void open(const QString& file)
+    {
+        files.openAnswers.push_back(file);
+        ui().N5->trigger();
+    }
+    void saveAs(const QString& file)
+    {
+        files.saveAnswers.push_back(file);
+        ui().N6->trigger();
+    }
+    // The window on screen with the card tab and the keyboard focus in it.
+    void showCardTab()
+    {
+        ui().PageControl->setCurrentIndex(0);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Replaces the card number box's text from the keyboard.
+    void typeCardNumber(const char* keys)
+    {
+        ui().SpinCount->setFocus();
+        ui().SpinCount->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClick(ui().SpinCount, Qt::Key_Backspace);
+        QTest::keyClicks(ui().SpinCount, keys);
+    }
+    QString cardNumberText() { return ui().SpinCount->findChild<QLineEdit*>()->text(); }
+    FakeDialogs::Entry lastEntry() const { return dialogs.log.back(); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheState)
+{
+    open(writeFile("five.csv", kFiveCards));
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(ui().txtName->text(), u("山田太郎"));
+    EXPECT_EQ(ui().txtRenmei1->text(), u("花子"));
+    EXPECT_EQ(ui().lblnenga->text(), "512345");
+    EXPECT_EQ(ui().SpinCount->maximum(), 5);
+    EXPECT_EQ(ui().IchiranGrid->model()->rowCount(), 5);
+    EXPECT_EQ(window->state().currentFile, path("five.csv"));
+
+    ui().txtMemo->setText(u("メモ"));
+    ui().btnSaveCard->click();
+    const std::vector<BookRow> rows = {window->book().row(1), window->book().row(5)};
+
+    // A folder that does not exist: the error box, and the name stays set.
+    saveAs(path("missing/book.csv"));
+    ASSERT_EQ(dialogs.log.size(), 1u);
+    EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
+    EXPECT_EQ(lastEntry().text, u("不正なファイル名です"));
+    EXPECT_EQ(window->state().currentFile, path("missing/book.csv"));
+    EXPECT_TRUE(window->state().bookChanged);
+    EXPECT_EQ(window->book().row(1), rows[0]);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+
+    // A disk that is full.
+    if (QFileInfo::exists("/dev/full")) {
+        window->state().currentFile = "/dev/full";
+        dialogs.answer({true});
+        ui().N7->trigger();
+        EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
+        EXPECT_EQ(lastEntry().text, u("ディスクがいっぱいです"));
+        EXPECT_EQ(window->book().row(5), rows[1]);
+        EXPECT_TRUE(window->state().bookChanged);
+    }
+    EXPECT_EQ(readBytes(path("five.csv")), sj(kFiveCards)) << "the opened file is untouched";
+}
+
+TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
+{
+    open(writeFile("five.csv", kFiveCards));
+    ui().N10->trigger();
+    ui().SpinCount->setValue(2);
+    ui().btnMove->click();
+    ui().txtMemo->setText(u("書きかけ"));
+    QDir(dir.path()).mkdir("folder.csv");
+    dialogs.log.clear();
+
+    const int listItems = ui().PrintList->count();
+    ASSERT_EQ(listItems, 5);
+    const std::pair<QString, const char*> failures[] = {
+        {path("none.csv"), "ファイルが見つかりません"},
+        {path("folder.csv"), "不正なファイル名です"}};
+    for (const auto& [bad, message] : failures) {
+        open(bad);
+        ASSERT_EQ(dialogs.log.size(), 1u) << bad.toStdString();
+        EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
+        EXPECT_EQ(lastEntry().text, u(message));
+        EXPECT_EQ(ui().PrintList->count(), listItems);
+        EXPECT_EQ(ui().txtName->text(), u("佐藤一郎"));
+        EXPECT_EQ(ui().txtMemo->text(), u("書きかけ"));
+        EXPECT_EQ(ui().lblnenga->text(), "234567");
+        EXPECT_EQ(ui().SpinCount->value(), 2);
+        EXPECT_EQ(ui().SpinCount->maximum(), 5);
+        EXPECT_EQ(ui().IchiranGrid->model()->rowCount(), 5);
+        EXPECT_EQ(window->state().currentFile, path("five.csv"));
+        EXPECT_TRUE(window->state().cardChanged);
+        EXPECT_EQ(window->editor().editing(), 2);
+        dialogs.log.clear();
+    }
+}
+
+TEST_F(MainWindowCommandsTest, EndingWithNothingUnsavedAsksNothing)
+{
+    window->show();
+    ui().N9->trigger();
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowCommandsTest, TheCloseBoxAsksToStoreAndToSaveFirst)
+{
+    open(writeFile("five.csv", kFiveCards));
+    window->show();
+    ui().txtMemo->setText(u("最後のメモ"));
+    dialogs.answer({true, true, true});
+    window->close();
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{u(editor_text::kStoreQuestion), u(book_text::kSaveQuestion),
+                           u(book_text::kOverwriteQuestion)}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_NE(readBytes(path("five.csv")).find(sj("最後のメモ")), std::string::npos);
+}
+
+TEST_F(MainWindowCommandsTest, NoAtTheEndingQuestionsEndsWithoutWriting)
+{
+    open(writeFile("five.csv", kFiveCards));
+    window->show();
+    ui().txtName->setText(u("別人"));
+    ui().btnSaveCard->click();
+    ui().txtMemo->setText(u("保存しない"));
+    dialogs.answer({false, false});
+    ui().N9->trigger();
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{u(editor_text::kStoreQuestion), u(book_text::kSaveQuestion)}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readBytes(path("five.csv")), sj(kFiveCards));
+}
+
+TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
+{
+    window->show();
+    ui().txtName->setText(u("山田"));
+    ui().btnSaveCard->click();
+    window->state().currentFile = path("missing/book.csv");
+    dialogs.answer({true});
+    ui().N9->trigger();
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
+    EXPECT_TRUE(window->isVisible()) << "the book would be lost";
+
+    // A second try that saves ends the program.
+    window->state().currentFile = path("book.csv");
+    dialogs.answer({true});
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(path("book.csv")));
+}
+
+TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
+{
+    open(writeFile("five.csv", kFiveCards));
+    showCardTab();
+
+    // Above the count: the notice, then the last card.
+    typeCardNumber("9");
+    EXPECT_EQ(cardNumberText(), "9");
+    QTest::mouseClick(ui().btnMove, Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kNumberTooLarge)});
+    EXPECT_EQ(ui().SpinCount->value(), 5);
+    EXPECT_EQ(ui().txtName->text(), u("田中"));
+    EXPECT_EQ(ui().txtKeisho->currentText(), u("先生"));
+
+    // Numbers outside the book delete nothing, and the flat button leaves
+    // the number in the box as typed.
+    dialogs.log.clear();
+    for (const char* outside : {"9", "0"}) {
+        typeCardNumber(outside);
+        QTest::mouseClick(ui().btnDelCard, Qt::LeftButton);
+        EXPECT_TRUE(dialogs.log.empty()) << outside;
+        EXPECT_EQ(window->book().cardCount(), 5);
+        EXPECT_EQ(cardNumberText(), outside);
+        EXPECT_EQ(controlName(QApplication::focusWidget()), "SpinCount");
+    }
+    for (QPushButton* b : {ui().btnNewcard, ui().btnSaveCard, ui().btnDelCard, ui().btnMove,
+                           ui().btnPrev, ui().btnNext, ui().SpeedButton1, ui().SpeedButton2}) {
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+    }
+
+    // At most three characters, no letters; leaving the box clamps.
+    typeCardNumber("1234");
+    EXPECT_EQ(cardNumberText(), "123");
+    typeCardNumber("4a");
+    EXPECT_EQ(cardNumberText(), "4");
+    typeCardNumber("9");
+    ui().txtName->setFocus();
+    EXPECT_EQ(cardNumberText(), "5");
+    EXPECT_EQ(ui().SpinCount->value(), 5);
+    typeCardNumber("0");
+    ui().txtName->setFocus();
+    EXPECT_EQ(ui().SpinCount->value(), 1);
+    EXPECT_EQ(ui().txtName->text(), u("田中")) << "changing the number loads nothing";
+}
+
+TEST_F(MainWindowCommandsTest, ThePostalCodeTakesSevenTypedDigitsButShowsALongerLoadedCode)
+{
+    showCardTab();
+    ui().txtYuubinNo->setFocus();
+    QTest::keyClicks(ui().txtYuubinNo, "12345678");
+    EXPECT_EQ(ui().txtYuubinNo->text(), "1234567");
+
+    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    ASSERT_TRUE(grid->setData(grid->index(0, ColPostalCode - 1), "123-4567", Qt::EditRole));
+    dialogs.answer({false});
+    typeCardNumber("1");
+    QTest::mouseClick(ui().btnMove, Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kStoreQuestion)});
+    EXPECT_EQ(ui().txtYuubinNo->text(), "123-4567");
+    EXPECT_EQ(window->field(CardField::YuubinNo), "123-4567");
+}
+
+TEST_F(MainWindowCommandsTest, TabRunsThroughTheEditorInItsOrder)
+{
+    showCardTab();
+    ui().txtName->setFocus();
+    const QStringList order = {"txtYuubinNo", "txtAddress", "txtAddress2", "txtMemo",
+                               "txtKeisho",   "SpinCount",  "txtRenmei1",  "txtRenKeisho1"};
+    QStringList visited;
+    for (int i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << controlName(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, order);
+}
+
+TEST_F(MainWindowCommandsTest, TheTypicalRoadGivesBackTheSameFile)
+{
+    open(writeFile("five.csv", kFiveCards));
+    ui().btnNext->click();
+    EXPECT_EQ(ui().txtName->text(), u("佐藤一郎"));
+    EXPECT_EQ(ui().txtRenKeisho1->currentText(), u("様"));
+    ui().txtRenmei1->setText(u("次郎"));
+    ui().txtAddress->setText(u("大阪府大阪市中央区"));
+    ui().btnSaveCard->click();
+    dialogs.answer({true});
+    ui().N7->trigger();
+    const std::string saved = readBytes(path("five.csv"));
+    EXPECT_NE(
+        saved.find(sj("\r\n2,佐藤一郎;次郎,5300001,殿;様,大阪府大阪市中央区,梅田,,234567\r\n")),
+        std::string::npos);
+
+    dialogs.answer({false});
+    open(path("five.csv"));
+    EXPECT_EQ(dialogs.texts().last(), u(book_text::kSaveQuestion));
+    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    EXPECT_EQ(grid->data(grid->index(1, ColAddress1 - 1)).toString(), u("大阪府大阪市中央区"));
+    saveAs(path("copy.csv"));
+    EXPECT_EQ(readBytes(path("copy.csv")), saved);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SubstituteJapaneseFaces();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
