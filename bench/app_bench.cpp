@@ -1,0 +1,202 @@
+// Opening a generated book of 100,000 cards through the main window with the
+// list grid on screen, and scrolling that grid. Peak memory of the open:
+//   /usr/bin/time -v build/bench/app_bench --benchmark_filter=Open
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <string>
+
+#include "app/japanese_faces.h"
+#include "book/book_file.h"
+#include "tests/app/main_window_fixture.h"
+#include "text/cp932.h"
+#include "ui_frmMain.h"
+
+namespace {
+
+constexpr int kCards = 100'000;
+
+std::string sjis(const char* utf8)
+{
+    return cp932::fromUnicodeLossy(QString::fromUtf8(utf8));
+}
+
+// Cards shaped like real ones: full-width names and addresses, joint names,
+// fields that need quotes, empty fields, numbers that need renumbering. The
+// lines are written one by one, so that making the file adds nothing to the
+// peak memory of the open.
+std::string writeGeneratedBook(const QTemporaryDir& dir)
+{
+    const std::string names[] = {sjis("山田太郎;花子"), sjis("佐藤一郎"), sjis("鈴木　次郎"),
+                                 sjis("高橋美穂;健太")};
+    const std::string address1[] = {sjis("東京都千代田区千代田1-1"),
+                                    sjis("大阪府大阪市北区梅田3-1-1"),
+                                    sjis("北海道札幌市中央区北1条西2丁目")};
+    const std::string address2[] = {"", sjis("メゾン表参道 101号室"), sjis("山田様方")};
+    const std::string path = dir.filePath("large.csv").toStdString();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (int r = 1; r <= kCards; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        out << EncodeBookLine(BookRow{std::to_string(r * 3), names[i % 4],
+                                      std::to_string(1000000 + r % 8999999),
+                                      i % 4 == 0 ? sjis("様;様") : sjis("様"), address1[i % 3],
+                                      address2[i % 3], r % 10 == 0 ? sjis("喪中, 寒中見舞い") : "",
+                                      std::to_string(100000 + (r * 7919) % 800000)})
+            << "\r\n";
+    }
+    return path;
+}
+
+// The window on screen with the list tab selected, as the user would see it.
+struct ShownWindow : MainWindowFixture {
+    ShownWindow()
+    {
+        window->ui().PageControl->setCurrentIndex(1);
+        window->show();
+        QApplication::processEvents();
+    }
+    void open(const std::string& path)
+    {
+        files.openAnswers.push_back(QString::fromStdString(path));
+        window->bookCommands().acOpenFileExecute();
+        QApplication::processEvents();  // lays out and paints the grid
+    }
+    QTableView* grid() { return window->ui().IchiranGrid; }
+};
+
+// The window alone: the baseline for the peak memory of the opens.
+void BM_ShowEmptyWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ShownWindow shown;
+    }
+}
+BENCHMARK(BM_ShowEmptyWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenWithGridShown(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::string path = writeGeneratedBook(dir);
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            ShownWindow* shown = new ShownWindow;
+            state.ResumeTiming();
+            shown->open(path);
+            state.PauseTiming();
+            if (shown->grid()->model()->rowCount() != kCards) {
+                state.SkipWithError("the book was not opened");
+            }
+            delete shown;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenWithGridShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A second open replaces a large book that is already shown.
+void BM_ReopenWithGridShown(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::string path = writeGeneratedBook(dir);
+    ShownWindow shown;
+    shown.open(path);
+    for (auto _ : state) {
+        shown.open(path);
+    }
+}
+BENCHMARK(BM_ReopenWithGridShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The first store after the open renumbers every card (the file's numbers
+// are not 1..N); deleting card 1 shifts every row up.
+void BM_FirstStoreInALargeBook(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::string path = writeGeneratedBook(dir);
+    ShownWindow shown;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.open(path);
+        state.ResumeTiming();
+        shown.window->editor().btnSaveCardClick();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FirstStoreInALargeBook)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_DeleteTheFirstOfALargeBook(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    ShownWindow shown;
+    shown.open(writeGeneratedBook(dir));
+    for (auto _ : state) {
+        shown.dialogs.answer({true});
+        shown.window->editor().btnDelCardClick();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DeleteTheFirstOfALargeBook)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One page down (or up) the grid, painted, per iteration.
+void BM_ScrollGridOnePage(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    ShownWindow shown;
+    shown.open(writeGeneratedBook(dir));
+    QTableView* grid = shown.grid();
+    grid->scrollToBottom();
+    QApplication::processEvents();
+    QScrollBar* bar = grid->verticalScrollBar();
+    auto step = QAbstractSlider::SliderPageStepSub;
+    for (auto _ : state) {
+        if (bar->value() == bar->minimum()) {
+            step = QAbstractSlider::SliderPageStepAdd;
+        } else if (bar->value() == bar->maximum()) {
+            step = QAbstractSlider::SliderPageStepSub;
+        }
+        bar->triggerAction(step);
+        grid->viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScrollGridOnePage)->Unit(benchmark::kMicrosecond)->Iterations(100);
+
+// From the top to the last card and back.
+void BM_ScrollGridToTheEnd(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    ShownWindow shown;
+    shown.open(writeGeneratedBook(dir));
+    QTableView* grid = shown.grid();
+    for (auto _ : state) {
+        grid->scrollToBottom();
+        grid->viewport()->repaint();
+        grid->scrollToTop();
+        grid->viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScrollGridToTheEnd)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (qEnvironmentVariableIsEmpty("FUMI_RUNTIME_DIR")) {
+        qputenv("FUMI_RUNTIME_DIR", FUMI_BENCH_RUNTIME_DIR);  // where initdata.dat lies
+    }
+    QApplication app(argc, argv);
+    SubstituteJapaneseFaces();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
