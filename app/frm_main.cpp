@@ -215,11 +215,8 @@ void frmMain::setUpFields()
     ui_->intYubinBai->findChild<QLineEdit*>()->setMaxLength(2);
     // The command buttons are flat and never take the focus, so a number typed
     // into the card box reaches the next command as typed.
-    for (QWidget* b : {static_cast<QWidget*>(ui_->btnNewcard), static_cast<QWidget*>(ui_->btnSaveCard),
-                       static_cast<QWidget*>(ui_->btnDelCard), static_cast<QWidget*>(ui_->btnMove),
-                       static_cast<QWidget*>(ui_->btnPrev), static_cast<QWidget*>(ui_->btnNext),
-                       static_cast<QWidget*>(ui_->SpeedButton1),
-                       static_cast<QWidget*>(ui_->SpeedButton2)}) {
+    for (QPushButton* b : {ui_->btnNewcard, ui_->btnSaveCard, ui_->btnDelCard, ui_->btnMove,
+                           ui_->btnPrev, ui_->btnNext, ui_->SpeedButton1, ui_->SpeedButton2}) {
         b->setFocusPolicy(Qt::NoFocus);
     }
 }

@@ -12,14 +12,16 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("ふみよせ"));
     SubstituteJapaneseFaces();
 
-    MessageBoxDialogs dialogs(nullptr);
+    MessageBoxDialogs dialogs;
     SystemClock clock;
     SystemFontList fonts;
     DesktopUrlOpener urls;
-    QtFileDialogs files(nullptr);
+    QtFileDialogs files;
     Services services{&dialogs, &files, &fonts, &clock, &urls,
                       QCoreApplication::applicationDirPath().toStdString()};
     frmMain window(services);
+    dialogs.setParent(&window);
+    files.setParent(&window);
     window.show();
     return app.exec();
 }

@@ -44,6 +44,18 @@ QtFileDialogs::QtFileDialogs(QWidget* parent)
     save_->selectFile(QStringLiteral("住所録"));
 }
 
+QtFileDialogs::~QtFileDialogs()
+{
+    delete open_;  // null once a parent window has taken them with it
+    delete save_;
+}
+
+void QtFileDialogs::setParent(QWidget* parent)
+{
+    open_->setParent(parent, Qt::Dialog);
+    save_->setParent(parent, Qt::Dialog);
+}
+
 namespace {
 QString run(QFileDialog& dialog)
 {

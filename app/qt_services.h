@@ -13,7 +13,9 @@ class QWidget;
 
 class MessageBoxDialogs final : public Dialogs {
 public:
-    explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+    explicit MessageBoxDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    // The boxes centre on and block this window.
+    void setParent(QWidget* parent) { parent_ = parent; }
     bool ask(const QString& question) override;
     void notify(const QString& message) override;
     void showError(const QString& message) override;
@@ -25,7 +27,11 @@ private:
 // One open and one save dialog for the whole run, so each keeps the last name chosen.
 class QtFileDialogs final : public FileDialogs {
 public:
-    explicit QtFileDialogs(QWidget* parent);
+    explicit QtFileDialogs(QWidget* parent = nullptr);
+    ~QtFileDialogs() override;
+    QtFileDialogs(const QtFileDialogs&) = delete;
+    QtFileDialogs& operator=(const QtFileDialogs&) = delete;
+    void setParent(QWidget* parent);
     QString openBook() override;
     QString saveBook() override;
 
