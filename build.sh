@@ -53,7 +53,7 @@ case "${1:-run}" in
         ctest --test-dir build --output-on-failure -j"$jobs"
         ;;
     sanitize)
-        build build-sanitize -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        build build-sanitize -DCMAKE_CXX_COMPILER=clang++-14 \
             -DFUMI_SANITIZE=ON -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
@@ -61,7 +61,7 @@ case "${1:-run}" in
     fuzz)
         seconds=${2:-60}
         # Only the fuzz targets and the libraries they drive.
-        cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 \
             -DFUMI_FUZZ=ON -DFUMI_BENCH=OFF >/dev/null
         cmake --build build-fuzz --target fumi_fuzzers -j"$jobs"
         tests/fuzz/run_all.sh build-fuzz "$seconds"

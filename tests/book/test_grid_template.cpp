@@ -140,6 +140,19 @@ TEST_F(GridTemplateTest, ReportsATemplateThatCannotBeRead)
     }
 }
 
+TEST_F(GridTemplateTest, AFileThatOpensButFailsToReadIsReported)
+{
+    // Reading this process's memory from address 0 fails with EIO, even for root.
+    fs::create_symlink("/proc/self/mem", templatePath());
+    ASSERT_TRUE(GridTemplateExists(folder()));
+    try {
+        LoadGridTemplate(templatePath());
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message().toStdString(), "initdata.dat を読み込めません: I/O エラー (5)");
+    }
+}
+
 TEST_F(GridTemplateTest, AcceptsCommentsBlankLinesCrLfAndAByteOrderMark)
 {
     std::string text = "\xEF\xBB\xBF# 一覧の表\r\n\r\n";

@@ -32,8 +32,10 @@ bool SameCells(const AddressBook& a, const AddressBook& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input = fuzz::ScratchPath("book-in");
-    const std::string output = fuzz::ScratchPath("book-out");
+    const fuzz::ScratchFile inputFile("book-in");
+    const fuzz::ScratchFile outputFile("book-out");
+    const std::string& input = inputFile.path();
+    const std::string& output = outputFile.path();
     fuzz::WriteWholeFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
 
     AddressBook first;

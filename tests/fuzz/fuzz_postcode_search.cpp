@@ -71,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view key = rest.substr(0, keyLength);
     const std::string_view dictionary = rest.substr(keyLength);
 
-    const std::string path = fuzz::ScratchPath("postcode");
-    fuzz::WriteWholeFile(path, dictionary);
-    const std::vector<std::string> found = SearchPostcode(path, key, positionLimit);
+    const fuzz::ScratchFile file("postcode");
+    fuzz::WriteWholeFile(file.path(), dictionary);
+    const std::vector<std::string> found = SearchPostcode(file.path(), key, positionLimit);
     fuzz::Check(found == ExpectedLines(dictionary, key, positionLimit),
                 "the search gives the matching lines in file order");
     return 0;

@@ -11,12 +11,28 @@
 
 namespace fuzz {
 
-// A path in memory-backed /dev/shm, unique to this process, so that parallel
-// fuzzer jobs never share a file.
+// A path unique to this process, so that parallel fuzzer jobs never share a
+// file; in memory-backed /dev/shm where there is one.
 inline std::string ScratchPath(std::string_view tag)
 {
-    return "/dev/shm/fumi-fuzz-" + std::string(tag) + "-" + std::to_string(::getpid());
+    const char* folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(folder) + "/fumi-fuzz-" + std::string(tag) + "-" +
+           std::to_string(::getpid());
 }
+
+// Removes the scratch file when the input is done with.
+class ScratchFile {
+public:
+    explicit ScratchFile(std::string_view tag) : path_(ScratchPath(tag)) {}
+    ~ScratchFile() { ::unlink(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 inline void WriteWholeFile(const std::string& path, std::string_view bytes)
 {

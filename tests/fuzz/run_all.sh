@@ -12,9 +12,9 @@ trap 'rm -rf "$scratch"' EXIT
 # Inputs larger than a few lines only slow the search for new paths.
 declare -A max_len=(
     [fuzz_book_file]=4096
-    [fuzz_cp932]=1024
+    [fuzz_cp932]=256
     [fuzz_postcode_search]=4096
-    [fuzz_kanji_numerals]=512
+    [fuzz_kanji_numerals]=256
 )
 
 total=0

@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/app_error.h"
@@ -155,6 +157,76 @@ TEST(SearchPostcode, LinesAcrossReadBlocksAreWhole)
     // The long line's key lies far beyond the limit; the short line's does not.
     EXPECT_EQ(SearchPostcode(path, "KEY", 1000), Lines{"9999998,KEY"});
     EXPECT_EQ(SearchPostcode(path, "9999999", 1).at(0).size(), 8 + longAddress.size() + 3);
+}
+
+// A dictionary written in the test's own folder.
+class DictionaryFileTest : public ::testing::Test {
+protected:
+    std::string write(const char* name, std::string_view bytes) const
+    {
+        const std::string path = dir_.filePath(name).toStdString();
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(DictionaryFileTest, InvalidBytesComeBackAsTheyStand)
+{
+    const std::string nul("\0", 1);
+    const std::string path = write("bad.dat",
+                                   "1000001,\x80\xFF\xA0\xFD\r\n"
+                                   "1000002,a" +
+                                       nul +
+                                       "b\r\n"
+                                       "1000003,\x81\r\n"  // lone lead byte at the line end
+                                       "\x81"
+                                       "1000004,x\r\n"  // a lead byte takes the first digit
+                                       "1000005,\x82");
+    EXPECT_EQ(SearchPostcode(path, "100000", 1),
+              (Lines{"1000001,\x80\xFF\xA0\xFD", "1000002,a" + nul + "b", "1000003,\x81",
+                     "1000005,\x82"}));
+    // The lone lead byte before the CR does not take the CR or the next line.
+    EXPECT_EQ(SearchPostcode(path, "\x81", 1000), (Lines{"1000003,\x81",
+                                                         "\x81"
+                                                         "1000004,x"}));
+    EXPECT_TRUE(SearchPostcode(path, "1000004", 1000).empty());
+    EXPECT_EQ(SearchPostcode(path, "000004", 1000), Lines{"\x81"
+                                                          "1000004,x"});
+    EXPECT_EQ(SearchPostcode(path, nul + "b", 1000), Lines{"1000002,a" + nul + "b"});
+}
+
+TEST_F(DictionaryFileTest, LinesWithoutCrGiveTheSameResults)
+{
+    std::string crlf;
+    {
+        std::ifstream in(fixture("sample.dat"), std::ios::binary);
+        crlf.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string lf = crlf;
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+    const std::string withCr = write("crlf.dat", crlf);
+    const std::string withoutCr = write("lf.dat", lf);
+    for (const auto& [key, limit] : {std::pair{"100", 1},
+                                     {"1000002", 1},
+                                     {"", 1},
+                                     {"千代田区", 1000},
+                                     {"東京", 10},
+                                     {"最後", 1000}}) {
+        const Lines expected = SearchPostcode(withCr, sj(key), limit);
+        EXPECT_FALSE(expected.empty()) << key;
+        EXPECT_EQ(SearchPostcode(withoutCr, sj(key), limit), expected) << key;
+    }
+}
+
+TEST_F(DictionaryFileTest, AFileThatOpensButFailsToReadIsAnIoError)
+{
+    // Reading this process's memory from address 0 fails with EIO, even for root.
+    const std::string path = dir_.filePath("postcode.dat").toStdString();
+    ASSERT_EQ(::symlink("/proc/self/mem", path.c_str()), 0);
+    EXPECT_EQ(messageOf(path), QString::fromUtf8("I/O エラー (5)"));
 }
 
 TEST(SearchPostcode, MissingFileIsReportedInJapanese)
