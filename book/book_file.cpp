@@ -135,33 +135,6 @@ void splitInto(std::string_view line, std::vector<std::string>& fields)
     }
 }
 
-// Closes the descriptor on every path.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    UniqueFd& operator=(UniqueFd&&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now so that a late write error (NFS, quotas) is seen; false on failure.
-    bool close()
-    {
-        const int fd = std::exchange(fd_, -1);
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 // Removes the temporary file unless the write got as far as the rename.
 class TempFileGuard {
@@ -298,40 +271,6 @@ UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
 
 }  // namespace
 
-QString FileErrorText(int errnoValue, FileAccess access)
-{
-    using namespace book_texts;
-    switch (errnoValue) {
-        case ENOENT:
-            return QString::fromUtf8(kFileNotFound);
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case EINVAL:
-        case EISDIR:
-        case ELOOP:
-            return QString::fromUtf8(kBadFileName);
-        case EMFILE:
-        case ENFILE:
-            return QString::fromUtf8(kTooManyOpenFiles);
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case ETXTBSY:
-            return QString::fromUtf8(kAccessDenied);
-        case ENOSPC:
-        case EDQUOT:
-        case EFBIG:
-            return QString::fromUtf8(kDiskFull);
-        case EIO:
-            if (access == FileAccess::Write) {
-                return QString::fromUtf8(kDiskFull);
-            }
-            break;
-        default:
-            break;
-    }
-    return QString::asprintf(kIoErrorFormat, errnoValue);
-}
 
 std::string EncodeBookLine(const BookRow& row)
 {

@@ -9,14 +9,9 @@
 #include <vector>
 
 #include "book/address_book.h"
+#include "platform/file_error.h"
 
 namespace book_texts {
-inline constexpr char kFileNotFound[] = "ファイルが見つかりません";
-inline constexpr char kBadFileName[] = "不正なファイル名です";
-inline constexpr char kTooManyOpenFiles[] = "オープンしたファイルが多すぎます";
-inline constexpr char kAccessDenied[] = "ファイルへのアクセスが拒否されました";
-inline constexpr char kDiskFull[] = "ディスクがいっぱいです";
-inline constexpr char kIoErrorFormat[] = "I/O エラー (%d)";  // printf form
 inline constexpr char kTemplateMissing[] = "起動に必要なファイルがありません。";
 inline constexpr char kTemplateUnreadable[] = "%1 を読み込めません: %2";
 inline constexpr char kTemplateTooLarge[] = "ファイルが大きすぎます";
@@ -32,11 +27,6 @@ inline constexpr char kTemplateWrongFormat[] = "形式 %1 には対応してい�
 inline constexpr char kTemplateWrongShape[] = "表は %1 行 %2 列でなければなりません";
 inline constexpr char kTemplateWidthCount[] = "列幅の数 (%1) が列数 (%2) と合いません";
 }  // namespace book_texts
-
-enum class FileAccess { Read, Write };
-
-// The message shown for a failed file operation with this errno.
-QString FileErrorText(int errnoValue, FileAccess access);
 
 // The line of one card, without its line end.
 std::string EncodeBookLine(const BookRow& row);

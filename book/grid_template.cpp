@@ -77,23 +77,6 @@ private:
     std::string fileName_;
 };
 
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 std::string readWhole(const std::string& path, const TemplateError& error)
 {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

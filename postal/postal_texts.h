@@ -15,9 +15,4 @@ constexpr char kNoMatch[] = "条件にマッチする結果はありませんで
 constexpr char kChoosePostalCode[] = "郵便番号として入力したい物を選択してください。";
 constexpr char kChooseAddress[] = "住所として入力したい物を選択してください。";
 
-// Reading the dictionary.
-constexpr char kFileNotFound[] = "ファイルが見つかりません";
-constexpr char kAccessDenied[] = "ファイルへのアクセスが拒否されました";
-constexpr char kIoErrorFormat[] = "I/O エラー (%1)";  // %1: the error number
-
 }  // namespace postal_texts

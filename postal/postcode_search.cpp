@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/app_error.h"
+#include "platform/file_error.h"
 #include "postal/postal_texts.h"
 #include "text/cp932.h"
 
@@ -29,7 +30,7 @@ public:
         : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
         if (fd_ < 0) {
-            throw AppError(DictionaryIoErrorText(errno));
+            throw AppError(FileErrorText(errno, FileAccess::Read));
         }
     }
     DictionaryFile(const DictionaryFile&) = delete;
@@ -45,7 +46,7 @@ public:
                 return static_cast<std::size_t>(n);
             }
             if (errno != EINTR) {
-                throw AppError(DictionaryIoErrorText(errno));
+                throw AppError(FileErrorText(errno, FileAccess::Read));
             }
         }
     }
@@ -255,19 +256,6 @@ private:
 };
 
 }  // namespace
-
-QString DictionaryIoErrorText(int errorNumber)
-{
-    switch (errorNumber) {
-        case ENOENT:
-        case ENOTDIR:
-            return QString::fromUtf8(postal_texts::kFileNotFound);
-        case EACCES:
-            return QString::fromUtf8(postal_texts::kAccessDenied);
-        default:
-            return QString::fromUtf8(postal_texts::kIoErrorFormat).arg(errorNumber);
-    }
-}
 
 std::vector<std::string> SearchPostcode(const std::string& dictionaryPath, std::string_view key,
                                         int positionLimit)

@@ -14,5 +14,3 @@
 std::vector<std::string> SearchPostcode(const std::string& dictionaryPath, std::string_view key,
                                         int positionLimit);
 
-// The Japanese text of a failed open or read with this errno.
-QString DictionaryIoErrorText(int errorNumber);
