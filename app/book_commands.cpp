@@ -54,15 +54,30 @@ void BookCommands::applyTemplate(const GridLayout& layout)
     window_.applyGridLayout(layout);
 }
 
+QString LeftOutLinesText(const std::vector<int>& lines)
+{
+    // A file of another kind leaves out every line: name the first few only.
+    constexpr std::size_t kShown = 20;
+    QStringList numbers;
+    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) {
+        numbers << QString::number(lines[i]);
+    }
+    QString list = numbers.join(QStringLiteral(", "));
+    if (lines.size() > kShown) {
+        list += text(book_text::kMoreLines).arg(lines.size() - kShown);
+    }
+    return text(book_text::kLinesLeftOut).arg(list);
+}
+
 void BookCommands::acNewFileExecute()
 {
     askToSave();
     GridLayout layout;
     const bool haveTemplate = loadTemplate(layout);
-    for (int r = 1; r < book_.rowCount(); ++r) {
-        for (int c = ColName; c <= ColMemo; ++c) {
-            book_.setCell(c, r, "");
-        }
+    // Columns 1 to 6 are emptied; the template then drops every row but the
+    // first, so emptying that one gives the same table.
+    for (int c = ColName; c <= ColMemo; ++c) {
+        book_.setCell(c, 1, "");
     }
     if (haveTemplate) {
         applyTemplate(layout);
@@ -79,7 +94,7 @@ void BookCommands::acNewFileExecute()
     editor_.setEditing(1);
     view_.setLotteryNumber(RandomDigits(6, clock_));
     state_.currentFile.clear();
-    state_.unsavedTable = false;
+    state_.savedRevision = book_.revision();
 }
 
 void BookCommands::acOpenFileExecute()
@@ -114,17 +129,12 @@ void BookCommands::acOpenFileExecute()
     window_.clearPrintList();
     editor_.clearForNewBook();
     view_.setCardNumberMaximum(book_.cardCount());
-    editor_.setEditing(1);
     editor_.LoadCard(1);
     state_.currentFile = QFileInfo(path).absoluteFilePath();
-    state_.unsavedTable = false;
+    state_.savedRevision = book_.revision();
 
     if (!leftOut.empty()) {
-        QStringList numbers;
-        for (int line : leftOut) {
-            numbers << QString::number(line);
-        }
-        dialogs_.notify(text(book_text::kLinesLeftOut).arg(numbers.join(QStringLiteral(", "))));
+        dialogs_.notify(LeftOutLinesText(leftOut));
     }
 }
 
@@ -136,7 +146,7 @@ bool BookCommands::overwriteAllowed(const QString& path)
 void BookCommands::writeTo(const QString& path)
 {
     WriteBookFile(localPath(path), book_);
-    state_.unsavedTable = false;
+    state_.savedRevision = book_.revision();
 }
 
 void BookCommands::acNameSaveExecute()
@@ -169,7 +179,8 @@ void BookCommands::beforeExit()
     if (state_.cardChanged && dialogs_.ask(text(editor_text::kStoreQuestion))) {
         editor_.SaveCard(editor_.editing());
     }
-    if (state_.unsavedTable && dialogs_.ask(text(book_text::kSaveQuestion))) {
+    if (book_.revision() != state_.savedRevision &&
+        dialogs_.ask(text(book_text::kSaveQuestion))) {
         acSaveExecute();
     }
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 #include "book/address_book.h"
 #include "editor/book_state.h"
@@ -23,7 +24,11 @@ inline constexpr char kOverwriteQuestion[] =
 inline constexpr char kTemplateMissing[] = "起動に必要なファイルがありません。";
 inline constexpr char kLinesLeftOut[] =
     "次の行は項目が8つではないため読み込みませんでした（保存すると失われます）:\n\r%1";
+inline constexpr char kMoreLines[] = " ほか %1 行";
 }  // namespace book_text
+
+// The notice after an open that left lines out, naming at most 20 of them.
+QString LeftOutLinesText(const std::vector<int>& lines);
 
 // What the commands need of the main window besides the editor.
 class BookWindow {

@@ -31,8 +31,6 @@ constexpr char kVersion[] = "0.4";
 constexpr const char* kHeaders[] = {"名前/連名", "郵便番号", "敬称/連名敬称",
                                     "住所1",     "住所2",   "備考(印刷されません)"};
 constexpr int kStartWidths[] = {30, 140, 70, 40, 198, 198, 170};
-constexpr int kDefaultColumnWidth = 100;
-constexpr int kRowHeight = 15;
 
 // The grid's in-place editor keeps to code page 932 like every other field.
 class Cp932Delegate final : public QStyledItemDelegate {
@@ -71,6 +69,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     connectLinks();
 
     guarded([this] { FormCreate(); });
+    state_.savedRevision = book_.revision();  // the empty book holds nothing to save
 
     // The result dialog is made once, hidden, and reused for every search.
     yubinForm_ = new YubinForm(
@@ -92,6 +91,9 @@ void frmMain::guarded(const std::function<void()>& command)
         services_.dialogs->showError(e.message());
     } catch (const std::bad_alloc&) {
         services_.dialogs->showError(QStringLiteral("メモリが足りません。"));
+    } catch (const std::exception& e) {
+        // A failure of the runtime: shown with its own text, the program goes on.
+        services_.dialogs->showError(QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -127,9 +129,12 @@ void frmMain::setUpWindow()
     }
     ui_->ProgressBar->raise();
 
-    const QPixmap picture = QPixmap::fromImage(PostcardPicture());
-    ui_->Image1->setPixmap(picture);
-    ui_->Image2->setPixmap(picture);
+    // A picture that cannot be decoded is reported; the window works without it.
+    guarded([this] {
+        const QPixmap picture = QPixmap::fromImage(PostcardPicture());
+        ui_->Image1->setPixmap(picture);
+        ui_->Image2->setPixmap(picture);
+    });
 }
 
 void frmMain::setUpGrid()
@@ -137,63 +142,91 @@ void frmMain::setUpGrid()
     QTableView* grid = ui_->IchiranGrid;
     grid->setModel(model_.get());
     grid->setItemDelegate(new Cp932Delegate(grid));
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    grid->setTabKeyNavigation(true);
-    grid->setFrameShape(QFrame::Box);
-    grid->setFrameShadow(QFrame::Plain);
     grid->setWordWrap(false);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    grid->horizontalHeader()->setSectionsMovable(false);
     grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     grid->horizontalHeader()->setMinimumSectionSize(5);
-    QHeaderView* numbers = grid->verticalHeader();
-    numbers->setSectionResizeMode(QHeaderView::Fixed);
-    numbers->setMinimumSectionSize(kRowHeight);
-    numbers->setDefaultSectionSize(kRowHeight);
-    numbers->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    numbers->setHighlightSections(false);
-    // The in-place editor stays open on the current cell.
+    grid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->verticalHeader()->setHighlightSections(false);
+    // With the option on, the in-place editor stays open on the current cell.
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, grid,
-            [grid](const QModelIndex& current) {
-                if (current.isValid()) {
-                    QTimer::singleShot(0, grid, [grid, current] {
-                        if (grid->currentIndex() == current) {
-                            grid->edit(current);
-                        }
-                    });
+            [this, grid](const QModelIndex& current) {
+                if (!alwaysShowEditor_ || !current.isValid()) {
+                    return;
                 }
+                QTimer::singleShot(0, grid, [grid, current] {
+                    if (grid->currentIndex() == current) {
+                        grid->edit(current);
+                    }
+                });
             });
-    // Edits in the grid set none of the state values, but leaving the program
-    // must not lose them.
-    connect(model_.get(), &BookModel::cellEdited, this, [this] { state_.unsavedTable = true; });
+    applyGridLayout(FormGridLayout());
+}
+
+GridLayout frmMain::FormGridLayout()
+{
+    // The grid as the form holds it before start-up sets the widths.
+    GridLayout layout;
+    layout.rowCount = 2;
+    layout.columnCount = ColumnCount;
+    layout.fixedRows = 1;
+    layout.fixedColumns = 1;
+    layout.defaultColumnWidth = 100;
+    layout.defaultRowHeight = 15;
+    layout.columnWidths.assign(ColumnCount, layout.defaultColumnWidth);
+    for (GridOption o : {GridOption::FixedVertLine, GridOption::FixedHorzLine, GridOption::VertLine,
+                         GridOption::HorzLine, GridOption::RangeSelect, GridOption::ColSizing,
+                         GridOption::Editing, GridOption::Tabs, GridOption::AlwaysShowEditor}) {
+        layout.options |= static_cast<unsigned>(o);
+    }
+    layout.scrollBars = GridScrollBars::Vertical;
+    layout.flatBorder = true;
+    return layout;
 }
 
 void frmMain::applyGridLayout(const GridLayout& layout)
 {
     QTableView* grid = ui_->IchiranGrid;
-    grid->horizontalHeader()->setDefaultSectionSize(layout.defaultColumnWidth);
-    grid->verticalHeader()->setDefaultSectionSize(layout.defaultRowHeight);
+    QHeaderView* columns = grid->horizontalHeader();
+    QHeaderView* numbers = grid->verticalHeader();
+    // Book row 0 and column 0 are the two headers, so they are fixed when shown.
+    columns->setVisible(layout.fixedRows > 0);
+    numbers->setVisible(layout.fixedColumns > 0);
+    columns->setDefaultSectionSize(layout.defaultColumnWidth);
+    numbers->setMinimumSectionSize(std::min(layout.defaultRowHeight, numbers->minimumSectionSize()));
+    numbers->setDefaultSectionSize(layout.defaultRowHeight);
     for (std::size_t c = 0; c < layout.columnWidths.size(); ++c) {
         if (c == 0) {
-            grid->verticalHeader()->setFixedWidth(layout.columnWidths[0]);
+            numbers->setFixedWidth(layout.columnWidths[0]);
         } else {
             grid->setColumnWidth(static_cast<int>(c) - 1, layout.columnWidths[c]);
         }
     }
-    grid->horizontalHeader()->setSectionResizeMode(
-        layout.has(GridOption::ColSizing) ? QHeaderView::Interactive : QHeaderView::Fixed);
+    const auto scrolls = [&](GridScrollBars a, GridScrollBars b) {
+        return layout.scrollBars == a || layout.scrollBars == b ? Qt::ScrollBarAlwaysOn
+                                                               : Qt::ScrollBarAlwaysOff;
+    };
+    grid->setHorizontalScrollBarPolicy(scrolls(GridScrollBars::Horizontal, GridScrollBars::Both));
+    grid->setVerticalScrollBarPolicy(scrolls(GridScrollBars::Vertical, GridScrollBars::Both));
+    grid->setFrameShape(layout.flatBorder ? QFrame::Box : QFrame::StyledPanel);
+    grid->setFrameShadow(layout.flatBorder ? QFrame::Plain : QFrame::Sunken);
+
+    grid->setShowGrid(layout.has(GridOption::VertLine) || layout.has(GridOption::HorzLine));
     grid->setSelectionMode(layout.has(GridOption::RangeSelect)
                                ? QAbstractItemView::ContiguousSelection
                                : QAbstractItemView::SingleSelection);
-    grid->setShowGrid(layout.has(GridOption::VertLine) || layout.has(GridOption::HorzLine));
+    grid->setSelectionBehavior(layout.has(GridOption::RowSelect) ? QAbstractItemView::SelectRows
+                                                                 : QAbstractItemView::SelectItems);
+    columns->setSectionResizeMode(layout.has(GridOption::ColSizing) ? QHeaderView::Interactive
+                                                                    : QHeaderView::Fixed);
+    numbers->setSectionResizeMode(layout.has(GridOption::RowSizing) ? QHeaderView::Interactive
+                                                                    : QHeaderView::Fixed);
+    columns->setSectionsMovable(layout.has(GridOption::ColMoving));
+    numbers->setSectionsMovable(layout.has(GridOption::RowMoving));
     grid->setTabKeyNavigation(layout.has(GridOption::Tabs));
-    grid->setEditTriggers(layout.has(GridOption::Editing) ? QAbstractItemView::AllEditTriggers
-                                                          : QAbstractItemView::NoEditTriggers);
+    const bool editing = layout.has(GridOption::Editing);
+    grid->setEditTriggers(editing ? QAbstractItemView::AllEditTriggers
+                                  : QAbstractItemView::NoEditTriggers);
+    alwaysShowEditor_ = editing && layout.has(GridOption::AlwaysShowEditor);
 }
 
 void frmMain::setUpFields()
@@ -209,16 +242,7 @@ void frmMain::setUpFields()
     for (QComboBox* c : {ui_->txtKeisho, ui_->txtRenKeisho1}) {
         RestrictToCp932(c->lineEdit());
     }
-    for (QLineEdit* f : {ui_->txtYuubinNo, ui_->txtSenderYuubinNo}) {
-        f->setMaxLength(32767);  // the limit is the validator's, so longer loaded codes show whole
-    }
     ui_->intYubinBai->findChild<QLineEdit*>()->setMaxLength(2);
-    // The command buttons are flat and never take the focus, so a number typed
-    // into the card box reaches the next command as typed.
-    for (QPushButton* b : {ui_->btnNewcard, ui_->btnSaveCard, ui_->btnDelCard, ui_->btnMove,
-                           ui_->btnPrev, ui_->btnNext, ui_->SpeedButton1, ui_->SpeedButton2}) {
-        b->setFocusPolicy(Qt::NoFocus);
-    }
 }
 
 void frmMain::FormCreate()
@@ -266,7 +290,7 @@ void frmMain::clearPrintList()
 
 void frmMain::quitWhenIdle()
 {
-    exitAsked_ = true;  // nothing more to ask: the template is gone
+    skipExitQuestions_ = true;  // nothing more to ask: the template is gone
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
@@ -277,8 +301,8 @@ void frmMain::N9Click()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    if (!exitAsked_) {
-        exitAsked_ = true;
+    if (!skipExitQuestions_) {
+        skipExitQuestions_ = true;
         bool asked = false;
         guarded([this, &asked] {
             bookCommands_->beforeExit();
@@ -286,7 +310,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         });
         if (!asked) {
             // The store or the save failed and was shown: ending now would lose the book.
-            exitAsked_ = false;
+            skipExitQuestions_ = false;
             event->ignore();
             return;
         }

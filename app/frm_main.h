@@ -18,12 +18,9 @@ class Dialogs;
 class FileDialogs;
 class FontList;
 class PostalLookup;
-class QLabel;
-class QLineEdit;
-class QPrinter;
+class PrintController;
 class UrlOpener;
 class YubinForm;
-class PrintController;
 struct GridLayout;
 
 namespace Ui {
@@ -58,6 +55,12 @@ public:
 
     // Runs one command; a failure is shown in the error box and the program goes on.
     void guarded(const std::function<void()>& command);
+    // A connection whose handler runs inside the error guard.
+    template <typename Sender, typename Signal>
+    void on(Sender* sender, Signal signal, std::function<void()> handler)
+    {
+        connect(sender, signal, this, [this, handler = std::move(handler)] { guarded(handler); });
+    }
 
     // CardEditorView
     std::string field(CardField f) const override;
@@ -82,6 +85,7 @@ private:
     void FormCreate();
     void setUpWindow();
     void setUpGrid();
+    static GridLayout FormGridLayout();
     void setUpFields();
     void connectMenu();
     void connectEditor();
@@ -99,12 +103,6 @@ private:
     void SpeedButton2Click();
     void N9Click();
 
-    // A connection whose handler runs inside the error guard.
-    template <typename Sender, typename Signal>
-    void on(Sender* sender, Signal signal, std::function<void()> handler)
-    {
-        connect(sender, signal, this, [this, handler = std::move(handler)] { guarded(handler); });
-    }
 
     std::unique_ptr<Ui::frmMain> ui_;
     Services services_;
@@ -117,5 +115,6 @@ private:
     std::unique_ptr<PostalLookup> postal_;
     YubinForm* yubinForm_ = nullptr;
     std::unique_ptr<PrintController> print_;
-    bool exitAsked_ = false;
+    bool skipExitQuestions_ = false;  // set once asked, or when the template is gone
+    bool alwaysShowEditor_ = false;
 };

@@ -16,15 +16,10 @@ namespace {
 
 QString shown(const std::string& bytes) { return cp932::toUnicode(bytes); }
 
-// Setting the same text again is no change: no handler runs, nothing repaints.
-void setTextIfChanged(QLabel* label, const QString& text)
-{
-    if (label->text() != text) {
-        label->setText(text);
-    }
-}
-
 }  // namespace
+
+// A label set to the text it already shows does not repaint, so the handlers
+// below set every label and only the changed ones cost a paint.
 
 std::string frmMain::field(CardField f) const
 {
@@ -74,12 +69,12 @@ std::string frmMain::lotteryNumber() const
 
 void frmMain::setLotteryNumber(const std::string& digits)
 {
-    setTextIfChanged(ui_->lblnenga, shown(digits));
+    ui_->lblnenga->setText(shown(digits));
 }
 
 int frmMain::cardNumber() const
 {
-    return static_cast<CardNumberBox*>(ui_->SpinCount)->typedNumber();
+    return ui_->SpinCount->typedNumber();
 }
 
 void frmMain::setCardNumber(int number)
@@ -106,14 +101,14 @@ void frmMain::focusName()
 
 void frmMain::txtNameChange()
 {
-    setTextIfChanged(ui_->lblName, shown(ComposeNameLabel(field(CardField::Name),
+    ui_->lblName->setText(shown(ComposeNameLabel(field(CardField::Name),
                                                           field(CardField::Keisho))));
     editor_->cardFieldChanged();
 }
 
 void frmMain::txtRenmei1Change()
 {
-    setTextIfChanged(ui_->lblName2, shown(ComposeNameLabel(field(CardField::Renmei),
+    ui_->lblName2->setText(shown(ComposeNameLabel(field(CardField::Renmei),
                                                            field(CardField::RenKeisho))));
     editor_->cardFieldChanged();
 }
@@ -124,7 +119,7 @@ void frmMain::txtYuubinNoChange()
     QLabel* boxes[] = {ui_->lblYubin1, ui_->lblYubin2, ui_->lblYubin3, ui_->lblYubin4,
                        ui_->lblYubin5, ui_->lblYubin6, ui_->lblYubin7};
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        setTextIfChanged(boxes[i], shown(digits[i]));
+        boxes[i]->setText(shown(digits[i]));
     }
     editor_->cardFieldChanged();
 }
@@ -138,8 +133,8 @@ void frmMain::txtSenderYuubinNoChange()
                        ui_->PrintFYubin4, ui_->PrintFYubin5, ui_->PrintFYubin6,
                        ui_->PrintFYubin7};
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        setTextIfChanged(card[i], shown(digits[i]));
-        setTextIfChanged(print[i], shown(digits[i]));
+        card[i]->setText(shown(digits[i]));
+        print[i]->setText(shown(digits[i]));
     }
 }
 
@@ -162,32 +157,32 @@ void frmMain::connectPreview()
     on(ui_->txtRenKeisho1, &QComboBox::currentTextChanged, [this] { txtRenmei1Change(); });
     on(ui_->txtYuubinNo, &QLineEdit::textChanged, [this] { txtYuubinNoChange(); });
     on(ui_->txtAddress, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblAdd1, ui_->txtAddress->text());
+        ui_->lblAdd1->setText(ui_->txtAddress->text());
         editor_->cardFieldChanged();
     });
     on(ui_->txtAddress2, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblAdd2, ui_->txtAddress2->text());
+        ui_->lblAdd2->setText(ui_->txtAddress2->text());
         editor_->cardFieldChanged();
     });
     on(ui_->txtMemo, &QLineEdit::textChanged, [this] { editor_->cardFieldChanged(); });
 
     // The sender is no card field: its edits never mark the card as changed.
     on(ui_->txtSenderName, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblFromName, ui_->txtSenderName->text());
-        setTextIfChanged(ui_->lblPFromName, ui_->txtSenderName->text());
+        ui_->lblFromName->setText(ui_->txtSenderName->text());
+        ui_->lblPFromName->setText(ui_->txtSenderName->text());
     });
     on(ui_->txtSenderRenmei, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblFromName2, ui_->txtSenderRenmei->text());
-        setTextIfChanged(ui_->lblPFromName2, ui_->txtSenderRenmei->text());
+        ui_->lblFromName2->setText(ui_->txtSenderRenmei->text());
+        ui_->lblPFromName2->setText(ui_->txtSenderRenmei->text());
     });
     on(ui_->txtSenderAddress, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblfromadd1, ui_->txtSenderAddress->text());
-        setTextIfChanged(ui_->lblPFromAddress, ui_->txtSenderAddress->text());
+        ui_->lblfromadd1->setText(ui_->txtSenderAddress->text());
+        ui_->lblPFromAddress->setText(ui_->txtSenderAddress->text());
     });
     on(ui_->txtSenderAddress2, &QLineEdit::textChanged, [this] {
-        setTextIfChanged(ui_->lblfromadd2, ui_->txtSenderAddress2->text());
-        setTextIfChanged(ui_->lblPFromAddress2, ui_->txtSenderAddress2->text());
+        ui_->lblfromadd2->setText(ui_->txtSenderAddress2->text());
+        ui_->lblPFromAddress2->setText(ui_->txtSenderAddress2->text());
     });
     on(ui_->txtSenderYuubinNo, &QLineEdit::textChanged, [this] { txtSenderYuubinNoChange(); });
-    on(ui_->chkVisible, &QCheckBox::clicked, [this] { chkVisibleClick(); });
+    on(ui_->chkVisible, &QCheckBox::toggled, [this] { chkVisibleClick(); });
 }

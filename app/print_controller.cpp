@@ -1,5 +1,6 @@
 #include "app/print_controller.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,19 +26,16 @@ PrintController::PrintController(frmMain& window)
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       device_(std::make_unique<QtPrinterDevice>(*printer_))
 {
-    // The digit fitting counts dots: at 600 dpi it gives digits that fill the
-    // postcard's boxes, as the layout's worked example expects.
-    printer_->setResolution(600);
     Ui::frmMain& ui = window_.ui();
-    auto on = [this](auto* sender, auto signal, auto handler) {
-        connect(sender, signal, this, [this, handler] { window_.guarded([this, handler] { (this->*handler)(); }); });
+    auto on = [this](auto* sender, auto signal, void (PrintController::*handler)()) {
+        window_.on(sender, signal, [this, handler] { (this->*handler)(); });
     };
     on(ui.btnPrintListReload, &QPushButton::clicked, &PrintController::btnPrintListReloadClick);
     on(ui.PrintList, &QListWidget::currentRowChanged, &PrintController::PrintListClick);
     on(ui.btnSamplePrint, &QPushButton::clicked, &PrintController::btnSamplePrintClick);
     on(ui.btnPrintChecked, &QPushButton::clicked, &PrintController::btnPrintCheckedClick);
     on(ui.SpeedButton3, &QPushButton::clicked, &PrintController::SpeedButton3Click);
-    on(ui.chkSender, &QCheckBox::clicked, &PrintController::chkSenderClick);
+    on(ui.chkSender, &QCheckBox::toggled, &PrintController::chkSenderClick);
     on(ui.PrintFontNo, &QComboBox::currentTextChanged, &PrintController::PrintFontNoChange);
     on(ui.PrintFont, &QComboBox::currentTextChanged, &PrintController::PrintFontChange);
     on(ui.btnChgToKanji, &QPushButton::clicked, &PrintController::btnChgToKanjiClick);
@@ -102,9 +100,7 @@ PrintListState PrintController::listState() const
         const QListWidgetItem* item = list->item(i);
         state.items.push_back({item->data(Qt::UserRole).toInt(), item->checkState() == Qt::Checked});
     }
-    state.highlighted = list->currentItem() != nullptr && list->currentItem()->isSelected()
-                            ? list->currentRow()
-                            : -1;
+    state.highlighted = list->currentRow();  // the item the preview shows
     return state;
 }
 
@@ -124,6 +120,14 @@ CardPrintOptions PrintController::options() const
     return o;
 }
 
+CardPrintOptions PrintController::optionsForNextCard() const
+{
+    // Between two jobs the window repaints; input waits until the batch is
+    // over, so the list and the book cannot change under it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return options();
+}
+
 void PrintController::btnSamplePrintClick()
 {
     SamplePrint(listState(), window_.book(), [this] { return options(); }, *device_,
@@ -132,7 +136,7 @@ void PrintController::btnSamplePrintClick()
 
 void PrintController::btnPrintCheckedClick()
 {
-    PrintChecked(listState(), window_.book(), [this] { return options(); }, *device_,
+    PrintChecked(listState(), window_.book(), [this] { return optionsForNextCard(); }, *device_,
                  *window_.services().dialogs);
 }
 
@@ -184,8 +188,6 @@ void PrintController::PrintFontChange()
 
 void PrintController::btnChgToKanjiClick()
 {
-    if (ConvertAddressesToKanjiNumerals(window_.book())) {
-        window_.state().unsavedTable = true;  // only for the question at exit
-    }
+    ConvertAddressesToKanjiNumerals(window_.book());
     window_.ui().btnPrintListReload->click();
 }

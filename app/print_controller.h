@@ -33,6 +33,7 @@ public:
 private:
     PrintListState listState() const;
     CardPrintOptions options() const;
+    CardPrintOptions optionsForNextCard() const;
 
     frmMain& window_;
     std::unique_ptr<QPrinter> printer_;

@@ -20,6 +20,7 @@ void AddressBook::setRowCount(int count)
         observer_->rowCountAboutToChange(old, count);
     }
     rows_.resize(static_cast<std::size_t>(count));
+    ++revision_;
     if (observer_ != nullptr) {
         observer_->rowCountChanged(old, count);
     }
@@ -43,6 +44,7 @@ void AddressBook::setCell(int column, int row, std::string text)
         return;
     }
     target = std::move(text);
+    ++revision_;
     if (observer_ != nullptr) {
         observer_->cellChanged(column, row);
     }
@@ -77,9 +79,19 @@ void AddressBook::replaceWith(AddressBook&& other)
     }
     rows_ = std::move(other.rows_);
     other.rows_.assign(2, BookRow{});
+    ++revision_;
     if (observer_ != nullptr) {
         observer_->reset();
     }
+}
+
+std::array<std::string, 7> PostalDigits(const std::string& code)
+{
+    std::array<std::string, 7> boxes;
+    for (std::size_t i = 0; i < boxes.size() && i < code.size(); ++i) {
+        boxes[i] = std::string(1, code[i]);
+    }
+    return boxes;
 }
 
 JointCells JoinJoint(const std::string& name, const std::string& honorific,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,13 @@ public:
 
     void setObserver(BookObserver* observer) { observer_ = observer; }
 
+    // Counts every change of a cell or of the row count, so that whoever wrote
+    // or read the book can tell later whether it has changed since.
+    std::uint64_t revision() const { return revision_; }
+
 private:
     std::vector<BookRow> rows_;
+    std::uint64_t revision_ = 0;
     BookObserver* observer_ = nullptr;
 };
 
@@ -72,6 +78,10 @@ struct SplitNames {
     std::string jointHonorific;
     bool hasJoint = false;  // column 1 held a ";"
 };
+
+// The seven postal-code boxes: byte i of the code in box i, empty past its
+// end. Nothing is checked: a hyphen takes a box like a digit.
+std::array<std::string, 7> PostalDigits(const std::string& code);
 
 JointCells JoinJoint(const std::string& name, const std::string& honorific,
                      const std::string& jointName, const std::string& jointHonorific);

@@ -39,12 +39,7 @@ bool BookModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!cp932::fromUnicode(value.toString(), bytes)) {
         return false;  // the editor's validator keeps such text out
     }
-    const int row = bookRow(index.row());
-    const int column = bookColumn(index.column());
-    if (book_.cell(column, row) != bytes) {
-        book_.setCell(column, row, std::move(bytes));
-        emit cellEdited();
-    }
+    book_.setCell(bookColumn(index.column()), bookRow(index.row()), std::move(bytes));
     return true;
 }
 

@@ -23,10 +23,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-signals:
-    // The user changed a cell in the grid.
-    void cellEdited();
-
 private:
     void cellChanged(int column, int row) override;
     void rowCountAboutToChange(int oldCount, int newCount) override;

@@ -3,12 +3,15 @@
 
 #include <QString>
 
+#include <cstdint>
+
 struct BookState {
     bool cardChanged = false;  // the editor holds edits not yet stored into the table
     bool bookChanged = false;  // a card was stored since the last New or Open
     QString currentFile;       // where Save writes; empty: Save asks for a name
-    // The table differs from what was last read or written (stores, grid edits,
-    // conversions). Only the question before the program ends reads it, since
-    // bookChanged keeps its meaning for New and Open.
-    bool unsavedTable = false;
+    // The book's revision when it was last created, read or written. The
+    // question before the program ends compares it with the book's, since
+    // bookChanged keeps its meaning for New and Open; so stores, deletes, grid
+    // edits and conversions are never lost without a question.
+    std::uint64_t savedRevision = 0;
 };

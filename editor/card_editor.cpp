@@ -16,18 +16,16 @@ CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view
 {
 }
 
-bool CardEditor::askToStore(bool& answeredNo)
+CardEditor::StoreAnswer CardEditor::askToStore()
 {
-    answeredNo = false;
     if (!state_.cardChanged) {
-        return true;
+        return StoreAnswer::NotAsked;
     }
-    if (dialogs_.ask(text(editor_text::kStoreQuestion))) {
-        SaveCard(editing_);
-    } else {
-        answeredNo = true;
+    if (!dialogs_.ask(text(editor_text::kStoreQuestion))) {
+        return StoreAnswer::No;
     }
-    return true;
+    SaveCard(editing_);
+    return StoreAnswer::Yes;
 }
 
 void CardEditor::SaveCard(int card)
@@ -45,13 +43,11 @@ void CardEditor::SaveCard(int card)
     state_.cardChanged = false;
     book_.renumberCards();
     state_.bookChanged = true;
-    state_.unsavedTable = true;
 }
 
 bool CardEditor::LoadCard(int row)
 {
-    bool no = false;
-    askToStore(no);
+    askToStore();  // on No the edits are dropped only if a card is loaded
     if (row < 1 || row > book_.cardCount()) {
         return false;
     }
@@ -76,9 +72,7 @@ bool CardEditor::LoadCard(int row)
 
 void CardEditor::btnNewcardClick()
 {
-    bool no = false;
-    askToStore(no);
-    if (no) {
+    if (askToStore() == StoreAnswer::No) {
         return;
     }
     if (view_.field(CardField::Name).empty() || view_.field(CardField::YuubinNo).empty() ||
@@ -134,7 +128,6 @@ int CardEditor::DeleteCard(int number)
     view_.setCardNumberMaximum(book_.cardCount());
     book_.renumberCards();
     state_.cardChanged = false;
-    state_.unsavedTable = true;
     return number > 1 ? number - 1 : 1;
 }
 

@@ -68,8 +68,9 @@ public:
     void clearForNewBook();
 
 private:
-    // The store question; true when the command may go on (no edits, or answered).
-    bool askToStore(bool& answeredNo);
+    // The store question, asked when the editor holds unstored edits; Yes stores.
+    enum class StoreAnswer { NotAsked, Yes, No };
+    StoreAnswer askToStore();
 
     AddressBook& book_;
     BookState& state_;

@@ -13,7 +13,7 @@ bool RebuildPrintList(const AddressBook& book, Dialogs& dialogs, std::vector<Pri
         const std::string& name = book.cell(ColName, row);
         const std::string& address1 = book.cell(ColAddress1, row);
         if (!name.empty() && !book.cell(ColPostalCode, row).empty() && !address1.empty()) {
-            items.push_back({row, name + print_texts::ListItemSeparator + address1, false});
+            items.push_back({row, name + print_texts::ListItemSeparator + address1});
         } else if (!book.cell(ColNumber, row).empty()) {
             dialogs.notify(QString::number(row) + QString::fromUtf8(print_texts::BadRowSuffix));
         }

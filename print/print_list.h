@@ -10,7 +10,6 @@
 struct PrintListItem {
     int row = 0;       // the table row the item stands for
     std::string text;  // code page 932: column 1, " : ", column 4
-    bool ticked = false;
 };
 
 // Rebuilds `items` from rows 1..N. Reports an empty first card (and leaves

@@ -13,10 +13,7 @@ std::optional<PrintPreviewTexts> ShowPrintPreview(const AddressBook& book, int r
     }
     texts.address1 = book.cell(ColAddress1, row);
     texts.address2 = book.cell(ColAddress2, row);
-    const std::string& code = book.cell(ColPostalCode, row);
-    for (std::size_t i = 0; i < texts.postalDigits.size() && i < code.size(); ++i) {
-        texts.postalDigits[i] = code.substr(i, 1);
-    }
+    texts.postalDigits = PostalDigits(book.cell(ColPostalCode, row));
     texts.lottery = book.cell(ColLottery, row);
     return texts;
 }

@@ -48,6 +48,10 @@ void QtPrinterDevice::setPostcardPaper()
     }
     // Only the size changes; orientation and margins stay as the user set them.
     printer_.setPageSize(QPageSize(QSizeF(100, 148), QPageSize::Millimeter));
+    // The digits are fitted in dots ("4" at most 38 wide); at 600 dpi that gives
+    // digits that fill a postcard's boxes, at a printer's 1200 dpi half that.
+    // Set on every card, since the printer dialog may choose another resolution.
+    printer_.setResolution(kPostcardDpi);
 }
 
 int QtPrinterDevice::dpiX() const

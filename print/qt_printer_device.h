@@ -11,6 +11,9 @@ class QPrinter;
 
 class QtPrinterDevice final : public PrinterDevice {
 public:
+    // The resolution every card is printed at.
+    static constexpr int kPostcardDpi = 600;
+
     explicit QtPrinterDevice(QPrinter& printer);
     ~QtPrinterDevice() override;
     QtPrinterDevice(const QtPrinterDevice&) = delete;

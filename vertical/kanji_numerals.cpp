@@ -58,17 +58,10 @@ std::string ToKanjiNumerals(std::string_view text)
     return result;
 }
 
-bool ConvertAddressesToKanjiNumerals(AddressBook& book)
+void ConvertAddressesToKanjiNumerals(AddressBook& book)
 {
-    bool changed = false;
     for (int row = 1; row < book.rowCount(); ++row) {
-        for (int column : {ColAddress1, ColAddress2}) {
-            std::string converted = ToKanjiNumerals(book.cell(column, row));
-            if (converted != book.cell(column, row)) {
-                book.setCell(column, row, std::move(converted));
-                changed = true;
-            }
-        }
+        book.setCell(ColAddress1, row, ToKanjiNumerals(book.cell(ColAddress1, row)));
+        book.setCell(ColAddress2, row, ToKanjiNumerals(book.cell(ColAddress2, row)));
     }
-    return changed;
 }

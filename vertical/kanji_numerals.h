@@ -20,5 +20,5 @@ std::string ReplaceAllOccurrences(std::string_view s, std::string_view find,
 std::string ToKanjiNumerals(std::string_view text);
 
 // Both address lines of every card (rows 1..N) through ToKanjiNumerals. The
-// header row and every other column stay as they are. True when a cell changed.
-bool ConvertAddressesToKanjiNumerals(AddressBook& book);
+// header row and every other column stay as they are.
+void ConvertAddressesToKanjiNumerals(AddressBook& book);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <numeric>
 #include <sstream>
 
 #include "app/book_commands.h"
@@ -110,7 +111,7 @@ struct Snapshot {
     std::vector<BookRow> rows;
     bool cardChanged;
     bool bookChanged;
-    bool unsavedTable;
+    std::uint64_t savedRevision;
     QString currentFile;
     std::map<CardField, std::string> fields;
     std::string lottery;
@@ -129,6 +130,7 @@ protected:
     {
         view.editor = &editor;
         book.setCell(ColNumber, 1, "1");
+        state.savedRevision = book.revision();  // as start-up leaves it
     }
 
     static std::string runtimeDir()
@@ -170,7 +172,7 @@ protected:
         Snapshot s{{},
                    state.cardChanged,
                    state.bookChanged,
-                   state.unsavedTable,
+                   state.savedRevision,
                    state.currentFile,
                    view.fields,
                    view.lottery,
@@ -190,7 +192,7 @@ protected:
         EXPECT_EQ(now.rows, before.rows);
         EXPECT_EQ(now.cardChanged, before.cardChanged);
         EXPECT_EQ(now.bookChanged, before.bookChanged);
-        EXPECT_EQ(now.unsavedTable, before.unsavedTable);
+        EXPECT_EQ(now.savedRevision, before.savedRevision);
         EXPECT_EQ(now.currentFile, before.currentFile);
         EXPECT_EQ(now.fields, before.fields);
         EXPECT_EQ(now.lottery, before.lottery);
@@ -501,11 +503,23 @@ TEST_F(BookCommandsTest, EndingAsksAboutUnstoredEditsAndUnsavedCards)
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_TRUE(state.bookChanged);
 
-    // A store since the save asks again; No ends without saving.
+    // A store that changes the book since the save asks again; No ends without saving.
+    view.type(CardField::Memo, "書き直し");
     editor.btnSaveCardClick();
     dialogs.answer({false});
     commands.beforeExit();
     EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+}
+
+TEST(LeftOutLines, NamesAtMostTwentyLines)
+{
+    EXPECT_EQ(LeftOutLinesText({3, 7}), u(book_text::kLinesLeftOut).arg("3, 7"));
+    std::vector<int> many(25);
+    std::iota(many.begin(), many.end(), 1);
+    const QString text = LeftOutLinesText(many);
+    EXPECT_TRUE(text.contains("19, 20 ")) << text.toStdString();
+    EXPECT_FALSE(text.contains("21"));
+    EXPECT_TRUE(text.endsWith(u(" ほか 5 行")));
 }
 
 TEST_F(BookCommandsTest, AFailedSaveStillCountsAsUnsavedAtTheEnd)

@@ -207,6 +207,20 @@ TEST_F(MainWindowCommandsTest, NoAtTheEndingQuestionsEndsWithoutWriting)
     EXPECT_EQ(readBytes(path("five.csv")), sj(kFiveCards));
 }
 
+TEST_F(MainWindowCommandsTest, EditsInTheGridAndConvertedAddressesAreNotLostAtTheEnd)
+{
+    open(writeFile("five.csv", kFiveCards));
+    window->show();
+    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    ASSERT_TRUE(grid->setData(grid->index(1, 5), u("一覧で書いたメモ"), Qt::EditRole));
+    EXPECT_FALSE(window->state().bookChanged) << "grid edits set none of the flags";
+    dialogs.answer({true, true});
+    ui().N9->trigger();
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{u(book_text::kSaveQuestion), u(book_text::kOverwriteQuestion)}));
+    EXPECT_NE(readBytes(path("five.csv")).find(sj("一覧で書いたメモ")), std::string::npos);
+}
+
 TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
 {
     window->show();

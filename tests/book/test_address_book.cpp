@@ -72,6 +72,19 @@ TEST(AddressBookTable, GrowsShrinksAndNeverDropsBelowOneCard)
     EXPECT_EQ(book.row(99), BookRow{});
 }
 
+TEST(AddressBookTable, TheRevisionCountsRealChangesOnly)
+{
+    AddressBook book;
+    const auto start = book.revision();
+    book.setCell(ColName, 1, "a");
+    book.setCell(ColName, 1, "a");
+    book.setRowCount(2);
+    EXPECT_EQ(book.revision(), start + 1) << "same text, same row count: no change";
+    book.setRowCount(3);
+    book.replaceWith(AddressBook());
+    EXPECT_EQ(book.revision(), start + 3);
+}
+
 TEST(AddressBookTable, RenumberWritesOneToNWhateverTheRowsHeld)
 {
     AddressBook book;

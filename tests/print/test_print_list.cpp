@@ -37,9 +37,6 @@ TEST(PrintListRebuild, OneUntickedItemPerCompleteRow)
     EXPECT_EQ(items[1].row, 2);
     EXPECT_EQ(items[1].text, sj("佐藤花子;次郎 : 大阪府大阪市"));
     EXPECT_EQ(items[2].row, 3);
-    for (const PrintListItem& item : items) {
-        EXPECT_FALSE(item.ticked);
-    }
     EXPECT_TRUE(dialogs.log.empty());
 }
 
@@ -48,14 +45,13 @@ TEST(PrintListRebuild, EmptyFirstCardKeepsTheOldItems)
     AddressBook book = ThreeCards();
     book.setCell(ColName, 1, "");
     FakeDialogs dialogs;
-    std::vector<PrintListItem> items{{7, "old", true}};
+    std::vector<PrintListItem> items{{7, "old"}};
     EXPECT_FALSE(RebuildPrintList(book, dialogs, items));
     ASSERT_EQ(dialogs.log.size(), 1u);
     EXPECT_EQ(dialogs.log[0].kind, FakeDialogs::Entry::Notice);
     EXPECT_EQ(dialogs.log[0].text, QStringLiteral("データがないためリストを出せません。"));
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].text, "old");
-    EXPECT_TRUE(items[0].ticked);
 }
 
 TEST(PrintListRebuild, IncompleteNumberedRowsAreReportedOneByOne)
@@ -67,7 +63,7 @@ TEST(PrintListRebuild, IncompleteNumberedRowsAreReportedOneByOne)
     book.setRow(5, Card("5", "田中", "1000003", "様", ""));        // no address
     book.setRow(6, Card("", "田中", "", "", ""));                  // no number: silent
     FakeDialogs dialogs;
-    std::vector<PrintListItem> items{{9, "old", true}};
+    std::vector<PrintListItem> items{{9, "old"}};
     ASSERT_TRUE(RebuildPrintList(book, dialogs, items));
     EXPECT_EQ(dialogs.texts(),
               QStringList({QStringLiteral("2番のデータが不正です。リストに追加できません。"),
