@@ -17,7 +17,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/japanese_faces.h"
 #include "app/print_controller.h"
 #include "tests/app/main_window_fixture.h"
 #include "text/cp932.h"
@@ -320,11 +319,3 @@ TEST_F(MainWindowTest, TrialPrintOfTheHighlightedCardWritesAPdf)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    SubstituteJapaneseFaces();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/japanese_faces.h"
 #include "tests/app/main_window_fixture.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
@@ -343,11 +342,3 @@ TEST_F(MainWindowCommandsTest, TheTypicalRoadGivesBackTheSameFile)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    SubstituteJapaneseFaces();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/japanese_faces.h"
 #include "app/print_controller.h"
 #include "postal/yubin_form.h"
 #include "tests/app/main_window_fixture.h"
@@ -145,11 +144,3 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    SubstituteJapaneseFaces();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

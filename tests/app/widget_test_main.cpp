@@ -1,0 +1,15 @@
+// main() of the tests that drive the real window: a QApplication with the
+// Japanese faces in place, as the program starts.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/japanese_faces.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SubstituteJapaneseFaces();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
