@@ -4,20 +4,24 @@
 #   ./build.sh test      build and run every test
 #   ./build.sh sanitize  build and run every test under AddressSanitizer and UBSan
 #   ./build.sh fuzz [s]  build the fuzz targets with clang and run each for s seconds (60)
+#   ./build.sh fuzz-long [n]  the same targets without comparison tracing, each run
+#                        for n executions (10,000,000), one per core at a time
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Debian packages: what each is for is in the README.
+# Debian packages: what each is for is in the README. The program needs the
+# first list; the tests add the second, the sanitizer and fuzz builds clang.
 packages=(
     cmake g++ pkg-config make
     qt6-base-dev qt6-base-dev-tools libharfbuzz-dev libfontconfig-dev libjpeg62-turbo-dev
     fonts-ipafont
-    libgtest-dev libgmock-dev libbenchmark-dev
-    poppler-utils cups printer-driver-cups-pdf
-    xvfb xauth
 )
 case "${1:-run}" in
-    sanitize | fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    run) ;;
+    *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf) ;;
+esac
+case "${1:-run}" in
+    sanitize | fuzz | fuzz-long) packages+=(clang-14 libclang-rt-14-dev) ;;
 esac
 
 install_missing() {
@@ -45,11 +49,11 @@ build() {  # build <dir> [cmake options...]
 install_missing
 case "${1:-run}" in
     run)
-        build build -DFUMI_BENCH=OFF
+        build build -DFUMI_TESTS=OFF -DFUMI_BENCH=OFF
         exec ./build/bin/fumiyose
         ;;
     test)
-        build build
+        build build -DFUMI_TESTS=ON -DFUMI_BENCH=ON
         ctest --test-dir build --output-on-failure -j"$jobs"
         ;;
     sanitize)
@@ -66,8 +70,15 @@ case "${1:-run}" in
         cmake --build build-fuzz --target fumi_fuzzers -j"$jobs"
         tests/fuzz/run_all.sh build-fuzz "$seconds"
         ;;
+    fuzz-long)
+        executions=${2:-10000000}
+        cmake -S . -B build-fuzz-fast -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DFUMI_FUZZ=ON -DFUMI_FUZZ_LONG=ON -DFUMI_BENCH=OFF >/dev/null
+        cmake --build build-fuzz-fast --target fumi_fuzzers -j"$jobs"
+        tests/fuzz/run_all.sh --runs "$executions" build-fuzz-fast
+        ;;
     *)
-        echo "usage: $0 run|test|sanitize|fuzz [seconds]" >&2
+        echo "usage: $0 run|test|sanitize|fuzz [seconds]|fuzz-long [executions]" >&2
         exit 2
         ;;
 esac

@@ -135,7 +135,6 @@ void splitInto(std::string_view line, std::vector<std::string>& fields)
     }
 }
 
-
 // Removes the temporary file unless the write got as far as the rename.
 class TempFileGuard {
 public:
@@ -207,20 +206,28 @@ void writeAll(int fd, std::string_view bytes)
     }
 }
 
+// Appends the lines of rows `row`, `row` + 1, ... until `out` holds at least
+// `enough` bytes or the book ends; returns the row to go on with.
+int appendRows(std::string& out, const AddressBook& book, int row, std::size_t enough)
+{
+    for (; row < book.rowCount() && out.size() < enough; ++row) {
+        appendLine(out, [&](int c) -> const std::string& { return book.cell(c, row); });
+        out.append("\r\n");
+    }
+    return row;
+}
+
+// A big book goes out in pieces, so that it never stands twice in memory.
 void writeRows(int fd, const AddressBook& book)
 {
     constexpr std::size_t kChunk = 1 << 20;
     std::string buffer;
     buffer.reserve(kChunk + 4096);
-    for (int r = 1; r < book.rowCount(); ++r) {
-        appendLine(buffer, [&](int c) -> const std::string& { return book.cell(c, r); });
-        buffer.append("\r\n");
-        if (buffer.size() >= kChunk) {
-            writeAll(fd, buffer);
-            buffer.clear();
-        }
+    for (int row = 1; row < book.rowCount();) {
+        row = appendRows(buffer, book, row, kChunk);
+        writeAll(fd, buffer);
+        buffer.clear();
     }
-    writeAll(fd, buffer);
 }
 
 // Devices and pipes cannot be replaced by a rename; they are written in place.
@@ -271,7 +278,6 @@ UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
 
 }  // namespace
 
-
 std::string EncodeBookLine(const BookRow& row)
 {
     std::string line;
@@ -284,6 +290,13 @@ std::vector<std::string> SplitBookLine(std::string_view line)
     std::vector<std::string> fields;
     splitInto(line, fields);
     return fields;
+}
+
+std::string EncodeBookText(const AddressBook& book)
+{
+    std::string text;
+    appendRows(text, book, 1, std::string::npos);
+    return text;
 }
 
 void WriteBookFile(const std::string& path, const AddressBook& book)
@@ -341,14 +354,16 @@ std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
             failOpen(errno, path, FileAccess::Read);
         }
         struct stat st {};
-        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-            data.reserve(static_cast<std::size_t>(st.st_size) + 1);
+        // One byte more than the file holds, so that the end shows at once.
+        std::size_t first = 65536;
+        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
+            first = static_cast<std::size_t>(st.st_size) + 1;
         }
+        data.resize(first);
         std::size_t used = 0;
         for (;;) {
             if (used == data.size()) {
-                data.resize(
-                    std::max(data.capacity(), used + std::max<std::size_t>(65536, used / 2)));
+                data.resize(used + std::max<std::size_t>(65536, used / 2));
             }
             const ssize_t got = ::read(fd.get(), data.data() + used, data.size() - used);
             if (got < 0) {
@@ -365,7 +380,11 @@ std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
         data.resize(used);
     }
 
-    const std::string_view text(data);
+    return ParseBookText(data, book);
+}
+
+std::vector<int> ParseBookText(std::string_view text, AddressBook& book)
+{
     const std::size_t n = text.size();
     std::vector<int> notTaken;
     std::vector<std::string> fields;
@@ -395,11 +414,9 @@ std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
         splitInto(text.substr(p, contentEnd - p), fields);
         if (fields.size() == static_cast<std::size_t>(ColumnCount)) {
             book.setRowCount(r + 1);
-            BookRow cells;
             for (int c = 0; c < ColumnCount; ++c) {
-                cells[static_cast<std::size_t>(c)] = std::move(fields[static_cast<std::size_t>(c)]);
+                book.setCell(c, r, std::move(fields[static_cast<std::size_t>(c)]));
             }
-            book.setRow(r, std::move(cells));
         } else {
             notTaken.push_back(lineNumber);
         }

@@ -34,12 +34,18 @@ std::string EncodeBookLine(const BookRow& row);
 // The fields of one line (given without its line end).
 std::vector<std::string> SplitBookLine(std::string_view line);
 
+// The whole file for rows 1..N, as WriteBookFile writes it.
+std::string EncodeBookText(const AddressBook& book);
+
+// Reads every line of a file's bytes into `book`, which the caller has reset
+// to the empty book, as ReadBookFile does. Returns the 1-based line numbers of
+// the lines not taken (lines that are not eight fields; blank lines do not count).
+std::vector<int> ParseBookText(std::string_view text, AddressBook& book);
+
 // Writes rows 1..N. The file is replaced as a whole: on any failure the old
 // file stays as it was and AppError is thrown.
 void WriteBookFile(const std::string& path, const AddressBook& book);
 
-// Reads every line of the file into `book`, which the caller has reset to the
-// empty book. Returns the 1-based line numbers of the lines not taken (lines
-// that are not eight fields; blank lines do not count). Throws AppError when
-// the file cannot be read; `book` may then hold some rows.
+// Reads the file through ParseBookText and returns what that returns. Throws
+// AppError when the file cannot be read; `book` then stays as it was.
 std::vector<int> ReadBookFile(const std::string& path, AddressBook& book);

@@ -292,3 +292,14 @@ std::vector<std::string> SearchPostcode(const std::string& dictionaryPath, std::
         filled = end - whole;
     }
 }
+
+std::vector<std::string> SearchPostcodeText(std::string_view dictionary, std::string_view key,
+                                            int positionLimit)
+{
+    std::vector<std::string> results;
+    if (positionLimit < 1) {
+        return results;
+    }
+    LineMatcher(key, positionLimit, results).scan(dictionary);
+    return results;
+}

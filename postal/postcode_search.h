@@ -14,3 +14,6 @@
 std::vector<std::string> SearchPostcode(const std::string& dictionaryPath, std::string_view key,
                                         int positionLimit);
 
+// The same search over a dictionary already in memory.
+std::vector<std::string> SearchPostcodeText(std::string_view dictionary, std::string_view key,
+                                            int positionLimit);

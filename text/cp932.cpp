@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 namespace cp932 {
 namespace {
@@ -42,21 +42,30 @@ Converter& encoder()
     return c;
 }
 
-// The characters a Linux input method gives where Windows has a full-width twin,
-// and their twin.
-struct Twin {
-    char16_t from;
-    char16_t to;
-};
-constexpr Twin kTwins[] = {
-    {u'\u301C', u'\uFF5E'},  // WAVE DASH -> FULLWIDTH TILDE
-    {u'\u2212', u'\uFF0D'},  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-    {u'\u2016', u'\u2225'},  // DOUBLE VERTICAL LINE -> PARALLEL TO
-    {u'\u00A2', u'\uFFE0'},  // CENT SIGN
-    {u'\u00A3', u'\uFFE1'},  // POUND SIGN
-    {u'\u00AC', u'\uFFE2'},  // NOT SIGN
-    {u'\u2014', u'\u2015'},  // EM DASH -> HORIZONTAL BAR
-};
+// The twin of a character that a Linux input method gives where Windows has a
+// full-width twin; any other character is its own. A switch, because every
+// unit of every text passes through here.
+constexpr char16_t twinOf(char16_t unit)
+{
+    switch (unit) {
+        case u'\u301C':
+            return u'\uFF5E';  // WAVE DASH -> FULLWIDTH TILDE
+        case u'\u2212':
+            return u'\uFF0D';  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+        case u'\u2016':
+            return u'\u2225';  // DOUBLE VERTICAL LINE -> PARALLEL TO
+        case u'\u00A2':
+            return u'\uFFE0';  // CENT SIGN
+        case u'\u00A3':
+            return u'\uFFE1';  // POUND SIGN
+        case u'\u00AC':
+            return u'\uFFE2';  // NOT SIGN
+        case u'\u2014':
+            return u'\u2015';  // EM DASH -> HORIZONTAL BAR
+        default:
+            return unit;
+    }
+}
 
 bool isAscii(const QString& text)
 {
@@ -68,15 +77,94 @@ bool isAscii(const QString& text)
     return true;
 }
 
-}  // namespace
-
-std::size_t charLength(std::string_view text, std::size_t pos)
+std::string asciiBytes(const QString& text)
 {
-    if (pos + 1 < text.size() && isLeadByte(static_cast<unsigned char>(text[pos]))) {
-        return 2;
+    std::string out(static_cast<std::size_t>(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out[static_cast<std::size_t>(i)] = static_cast<char>(text[i].unicode());
     }
-    return 1;
+    return out;
 }
+
+// The UTF-16 units the encoder is given: the text itself, or a normalized copy
+// when it holds an input-method twin.
+class EncoderInput {
+public:
+    explicit EncoderInput(const QString& text)
+        : units_(reinterpret_cast<const char16_t*>(text.constData())),
+          size_(static_cast<std::size_t>(text.size()))
+    {
+        for (std::size_t i = 0; i < size_; ++i) {
+            if (twinOf(units_[i]) != units_[i]) {
+                normalized_.assign(units_, size_);
+                for (char16_t& unit : normalized_) {
+                    unit = twinOf(unit);
+                }
+                units_ = normalized_.data();
+                break;
+            }
+        }
+    }
+    EncoderInput(const EncoderInput&) = delete;
+    EncoderInput& operator=(const EncoderInput&) = delete;
+
+    const char16_t* units() const { return units_; }
+    std::size_t size() const { return size_; }
+
+    // A surrogate pair is one character; a high surrogate takes whatever follows.
+    std::size_t charUnitsAt(std::size_t index) const
+    {
+        return (index + 1 < size_ && QChar::isHighSurrogate(units_[index])) ? 2 : 1;
+    }
+
+private:
+    const char16_t* units_;
+    std::size_t size_;
+    std::u16string normalized_;
+};
+
+// Room for any encoding of `input`: two bytes at most per unit.
+std::size_t encodedSizeLimit(const EncoderInput& input)
+{
+    return input.size() * 2 + 4;
+}
+
+// Encodes units [from, size) into `out` at `used` (the buffer is
+// encodedSizeLimit long) up to the first unit the code page cannot hold.
+// Returns that unit's index, or size when there is none; `used` moves past
+// what was written.
+std::size_t encodeUpToUnencodable(const EncoderInput& input, std::size_t from, std::string& out,
+                                  std::size_t& used)
+{
+    Converter& conv = encoder();
+    conv.reset();
+    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(input.units() + from));
+    std::size_t inLeft = (input.size() - from) * sizeof(char16_t);
+    char* outPtr = out.data() + used;
+    std::size_t outLeft = out.size() - used;
+    const bool whole =
+        iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    used = static_cast<std::size_t>(outPtr - out.data());
+    if (whole) {
+        return input.size();
+    }
+    return static_cast<std::size_t>(reinterpret_cast<const char16_t*>(in) - input.units());
+}
+
+// Whether a character starts at `pos`, given one that starts at `boundary`
+// (<= pos < text.size()). A byte that is no lead byte always ends a character,
+// and the lead bytes after it pair off, so the count of lead bytes right
+// before `pos` decides.
+bool startsCharacter(std::string_view text, std::size_t boundary, std::size_t pos)
+{
+    std::size_t runStart = pos;
+    while (runStart > boundary && isLeadByte(static_cast<unsigned char>(text[runStart - 1]))) {
+        --runStart;
+    }
+    return (pos - runStart) % 2 == 0;
+}
+
+}  // namespace
 
 QString toUnicode(std::string_view bytes)
 {
@@ -93,17 +181,19 @@ QString toUnicode(std::string_view bytes)
 
     Converter& conv = decoder();
     conv.reset();
-    std::vector<char16_t> out(bytes.size() + 1);
+    // One byte never gives more than one UTF-16 unit.
+    QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    char* const outStart = reinterpret_cast<char*>(out.data());
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
-    char* outPtr = reinterpret_cast<char*>(out.data());
-    std::size_t outLeft = out.size() * sizeof(char16_t);
+    char* outPtr = outStart;
+    std::size_t outLeft = bytes.size() * sizeof(char16_t);
     while (inLeft > 0) {
         if (iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
             break;
         }
         if (errno == E2BIG) {
-            break;  // cannot happen: one byte never gives more than one UTF-16 unit
+            break;  // cannot happen, see above
         }
         // An invalid or incomplete sequence: show one replacement and go on
         // with the next byte.
@@ -115,21 +205,15 @@ QString toUnicode(std::string_view bytes)
         --inLeft;
         conv.reset();
     }
-    const auto units =
-        static_cast<qsizetype>((outPtr - reinterpret_cast<char*>(out.data())) / sizeof(char16_t));
-    return QString(reinterpret_cast<const QChar*>(out.data()), units);
+    out.truncate(static_cast<qsizetype>((outPtr - outStart) / sizeof(char16_t)));
+    return out;
 }
 
 QString normalizeForCp932(const QString& text)
 {
     QString result = text;
     for (QChar& c : result) {
-        for (const Twin& t : kTwins) {
-            if (c.unicode() == t.from) {
-                c = QChar(t.to);
-                break;
-            }
-        }
+        c = QChar(twinOf(c.unicode()));
     }
     return result;
 }
@@ -138,46 +222,45 @@ bool fromUnicode(const QString& text, std::string& out, QString* bad)
 {
     out.clear();
     if (isAscii(text)) {
-        out = text.toStdString();
+        out = asciiBytes(text);
         return true;
     }
-    const QString normal = normalizeForCp932(text);
-    Converter& conv = encoder();
-    conv.reset();
-    out.resize(static_cast<std::size_t>(normal.size()) * 2 + 4);
-    char* in = reinterpret_cast<char*>(const_cast<QChar*>(normal.constData()));
-    std::size_t inLeft = static_cast<std::size_t>(normal.size()) * sizeof(QChar);
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-        if (bad != nullptr) {
-            const auto index = static_cast<qsizetype>(
-                (in - reinterpret_cast<const char*>(normal.constData())) / sizeof(QChar));
-            // A surrogate pair is one character.
-            const qsizetype len =
-                (index + 1 < normal.size() && normal[index].isHighSurrogate()) ? 2 : 1;
-            *bad = text.mid(index, len);
-        }
-        out.clear();
-        return false;
+    const EncoderInput input(text);
+    out.resize(encodedSizeLimit(input));
+    std::size_t used = 0;
+    const std::size_t stop = encodeUpToUnencodable(input, 0, out, used);
+    if (stop == input.size()) {
+        out.resize(used);
+        return true;
     }
-    out.resize(out.size() - outLeft);
-    return true;
+    if (bad != nullptr) {
+        *bad =
+            text.mid(static_cast<qsizetype>(stop), static_cast<qsizetype>(input.charUnitsAt(stop)));
+    }
+    out.clear();
+    return false;
 }
 
 std::string fromUnicodeLossy(const QString& text)
 {
-    std::string out;
-    if (fromUnicode(text, out)) {
-        return out;
+    if (isAscii(text)) {
+        return asciiBytes(text);
     }
-    std::string result;
-    std::string piece;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        result += fromUnicode(text.mid(i, len), piece) ? piece : std::string("?");
-        i += len - 1;
+    // One encoder run per stretch between unencodable characters.
+    const EncoderInput input(text);
+    std::string result(encodedSizeLimit(input), '\0');
+    std::size_t used = 0;
+    std::size_t pos = 0;
+    while (pos < input.size()) {
+        const std::size_t stop = encodeUpToUnencodable(input, pos, result, used);
+        if (stop == input.size()) {
+            break;
+        }
+        // The character left out had room for two bytes.
+        result[used++] = '?';
+        pos = stop + input.charUnitsAt(stop);
     }
+    result.resize(used);
     return result;
 }
 
@@ -193,6 +276,9 @@ QString firstUnencodable(const QString& text)
 
 std::size_t byteLength(const QString& text)
 {
+    if (isAscii(text)) {
+        return static_cast<std::size_t>(text.size());
+    }
     return fromUnicodeLossy(text).size();
 }
 
@@ -201,16 +287,16 @@ std::size_t find(std::string_view haystack, std::string_view needle, std::size_t
     if (needle.empty()) {
         return from <= haystack.size() ? from : std::string_view::npos;
     }
-    // Walk character by character so that a match never starts on a trail byte.
-    std::size_t pos = 0;
-    while (pos < from && pos < haystack.size()) {
-        pos += charLength(haystack, pos);
-    }
-    while (pos + needle.size() <= haystack.size()) {
-        if (haystack.compare(pos, needle.size(), needle) == 0) {
-            return pos;
+    // The byte-wise search runs at memchr speed; a hit counts only where a
+    // character starts. `boundary` is a known start at or before every hit.
+    std::size_t boundary = 0;
+    for (std::size_t hit = haystack.find(needle, from); hit != std::string_view::npos;
+         hit = haystack.find(needle, hit + 1)) {
+        if (startsCharacter(haystack, boundary, hit)) {
+            return hit;
         }
-        pos += charLength(haystack, pos);
+        // The hit is a second byte, so a character starts right after it.
+        boundary = hit + 1;
     }
     return std::string_view::npos;
 }

@@ -17,8 +17,11 @@ constexpr bool isLeadByte(unsigned char b)
 }
 
 // Length in bytes of the character starting at text[pos] (1 or 2; a lead byte
-// at the very end counts as 1).
-std::size_t charLength(std::string_view text, std::size_t pos);
+// at the very end counts as 1). Inline: the byte-wise scans call it per byte.
+constexpr std::size_t charLength(std::string_view text, std::size_t pos)
+{
+    return (pos + 1 < text.size() && isLeadByte(static_cast<unsigned char>(text[pos]))) ? 2 : 1;
+}
 
 // Decodes code page 932 bytes. Bytes that form no character become U+FFFD;
 // never throws.

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "book/book_file.h"
 #include "platform/app_error.h"
@@ -332,6 +333,48 @@ TEST_F(BookFileTest, ReadsATenMegabyteLine)
     ASSERT_EQ(book.rowCount(), 4);
     EXPECT_EQ(book.cell(ColName, 1).size(), huge.size());
     EXPECT_EQ(book.cell(ColName, 3), "after");
+}
+
+TEST_F(BookFileTest, TheTextFunctionsGiveWhatTheFileFunctionsGive)
+{
+    const std::string nul("\0", 1);
+    const std::string bytes = "5,a,,,,,,\r\n1,2,3,4,5,6,7\r\n\r\n" + nul + "2,\"x\"\"y\",,,,,,\n" +
+                              "3,\x81,,,,,,\r\n4,\"q,\t\",\xff,,,,,\x81";
+    writeBytes(path("t.csv"), bytes);
+    AddressBook fromFile;
+    AddressBook fromText;
+    const std::vector<int> notTaken = ReadBookFile(path("t.csv"), fromFile);
+    EXPECT_EQ(notTaken, (std::vector<int>{2, 5}));
+    EXPECT_EQ(ParseBookText(bytes, fromText), notTaken);
+    ASSERT_EQ(fromText.rowCount(), fromFile.rowCount());
+    for (int r = 0; r < fromFile.rowCount(); ++r) {
+        EXPECT_EQ(fromText.row(r), fromFile.row(r)) << r;
+    }
+    WriteBookFile(path("w.csv"), fromFile);
+    EXPECT_EQ(EncodeBookText(fromFile), readBytes(path("w.csv")));
+
+    AddressBook empty;
+    EXPECT_TRUE(ParseBookText("", empty).empty());
+    EXPECT_EQ(empty.rowCount(), 2);
+    EXPECT_EQ(EncodeBookText(empty), ",,,,,,,\r\n");
+}
+
+TEST_F(BookFileTest, ReadsAPipeLongerThanOneReadBuffer)
+{
+    // A pipe has no size to go by, so the buffer has to grow as it fills.
+    const std::string fifo = path("p.csv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string lines;
+    for (int i = 1; i <= 20000; ++i) {
+        lines += std::to_string(i) + ",name,,,,,,\r\n";
+    }
+    std::thread writer([&] { writeBytes(fifo, lines); });
+    AddressBook book;
+    const std::vector<int> notTaken = ReadBookFile(fifo, book);
+    writer.join();
+    EXPECT_TRUE(notTaken.empty());
+    ASSERT_EQ(book.rowCount(), 20001);
+    EXPECT_EQ(book.cell(ColNumber, 20000), "20000");
 }
 
 TEST_F(BookFileTest, AnUnterminatedQuoteSpoilsOnlyItsLine)

@@ -53,6 +53,22 @@ bool IsCanonical(std::string_view bytes)
     return true;
 }
 
+// Finding as its definition reads: walk from character to character and
+// compare at each.
+std::size_t FindByWalking(std::string_view haystack, std::string_view needle, std::size_t from)
+{
+    std::size_t pos = 0;
+    while (pos < from && pos < haystack.size()) {
+        pos += cp932::charLength(haystack, pos);
+    }
+    for (; pos + needle.size() <= haystack.size(); pos += cp932::charLength(haystack, pos)) {
+        if (haystack[pos] == needle[0] && haystack.substr(pos, needle.size()) == needle) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
+
 void CheckBytes(std::string_view bytes)
 {
     const QString text = cp932::toUnicode(bytes);
@@ -78,18 +94,33 @@ void CheckBytes(std::string_view bytes)
                     "truncation drops at most one character");
     }
     if (bytes.size() >= 2) {
-        // A needle taken from the middle is found at a character boundary, if at all.
-        const std::string_view needle = bytes.substr(bytes.size() / 2, 2);
-        const std::size_t hit = cp932::find(bytes, needle);
-        if (hit != std::string_view::npos) {
-            fuzz::Check(bytes.substr(hit, needle.size()) == needle, "find returns a match");
-            std::size_t boundary = 0;
-            while (boundary < hit) {
-                boundary += cp932::charLength(bytes, boundary);
+        // Needles taken from the text itself, so that there are hits to judge.
+        const std::size_t third = bytes.size() / 3;
+        for (const std::string_view needle :
+             {bytes.substr(bytes.size() / 2, 2), bytes.substr(third, 1)}) {
+            for (const std::size_t from : {std::size_t{0}, third}) {
+                fuzz::Check(cp932::find(bytes, needle, from) == FindByWalking(bytes, needle, from),
+                            "find gives the first match on a character boundary");
             }
-            fuzz::Check(boundary == hit, "find stops on a character boundary");
         }
     }
+}
+
+// Lossy encoding as its definition reads: each character encoded on its own,
+// "?" for each that has no code. A high surrogate with anything after it is
+// taken as one character, as the encoder takes it.
+std::string LossyCharacterByCharacter(const QString& text)
+{
+    std::string result;
+    std::string piece;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        result += cp932::fromUnicode(QString::fromRawData(text.constData() + i, len), piece)
+                      ? piece
+                      : std::string("?");
+        i += len;
+    }
+    return result;
 }
 
 void CheckUnicode(const QString& text)
@@ -103,6 +134,10 @@ void CheckUnicode(const QString& text)
     const std::string lossy = cp932::fromUnicodeLossy(text);
     if (encodable) {
         fuzz::Check(lossy == encoded, "lossy encoding equals the exact one when that succeeds");
+    } else if (fuzz::EveryNth<4>()) {
+        // Sampled: one encoder run per character makes it the costliest check.
+        fuzz::Check(lossy == LossyCharacterByCharacter(text),
+                    "lossy encoding encodes each character as it would be alone");
     }
     cp932::toUnicode(lossy);
 }

@@ -1,4 +1,5 @@
-// Shared by the fuzz targets: a scratch file per process and a loud stop.
+// Shared by the fuzz targets: scratch files, a loud stop, and a sampler for
+// the slow checks.
 #pragma once
 
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -42,6 +44,27 @@ inline void WriteWholeFile(const std::string& path, std::string_view bytes)
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::abort();
     }
+}
+
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::abort();
+    }
+    return bytes;
+}
+
+// True for the first input and then every `period`-th: the logic runs in
+// memory on every input, the slow trip through a real file only now and then
+// to show that the file functions add nothing to it.
+template <unsigned period>
+bool EveryNth()
+{
+    static unsigned count = 0;
+    return count++ % period == 0;
 }
 
 // Reports a broken property; libFuzzer saves the input that led here.

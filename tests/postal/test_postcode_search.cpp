@@ -221,6 +221,34 @@ TEST_F(DictionaryFileTest, LinesWithoutCrGiveTheSameResults)
     }
 }
 
+TEST_F(DictionaryFileTest, TheSearchInMemoryGivesWhatTheFileSearchGives)
+{
+    std::string dictionary;
+    {
+        std::ifstream in(fixture("sample.dat"), std::ios::binary);
+        dictionary.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // The sample ends without a line end; so does the extended dictionary.
+    dictionary +=
+        "\r\n\x81"
+        "1000009,x\r\n\r\n1000010,end";
+    const std::string path = write("mem.dat", dictionary);
+    for (const auto& [key, limit] : {std::pair{"100", 1},
+                                     {"", 1},
+                                     {"000009", 1000},
+                                     {"千代田区", 1000},
+                                     {"東京", 10},
+                                     {"end", 1000},
+                                     {"100", 0}}) {
+        EXPECT_EQ(SearchPostcodeText(dictionary, sj(key), limit),
+                  SearchPostcode(path, sj(key), limit))
+            << key << " " << limit;
+    }
+    EXPECT_EQ(SearchPostcodeText(dictionary, "1000010", 1), Lines{"1000010,end"});
+    EXPECT_TRUE(SearchPostcodeText("", "1", 1).empty());
+    EXPECT_TRUE(SearchPostcodeText(dictionary, "1000009", 1000).empty());
+}
+
 TEST_F(DictionaryFileTest, AFileThatOpensButFailsToReadIsAnIoError)
 {
     // Reading this process's memory from address 0 fails with EIO, even for root.
