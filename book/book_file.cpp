@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "platform/app_error.h"
@@ -250,13 +251,12 @@ std::string resolveTarget(const std::string& path)
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
         return path;
     }
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    if (!resolved) {
         return path;  // a dangling link is replaced by the new file
     }
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
+    return std::string(resolved.get());
 }
 
 UniqueFd createTempBeside(const std::string& target, std::string& tempPath)

@@ -11,23 +11,6 @@
 #include "book/address_book.h"
 #include "platform/file_error.h"
 
-namespace book_texts {
-inline constexpr char kTemplateMissing[] = "起動に必要なファイルがありません。";
-inline constexpr char kTemplateUnreadable[] = "%1 を読み込めません: %2";
-inline constexpr char kTemplateTooLarge[] = "ファイルが大きすぎます";
-inline constexpr char kTemplateNoEquals[] = "%1 行目に「=」がありません";
-inline constexpr char kTemplateUnknownKey[] = "%1 行目の項目 %2 は使えません";
-inline constexpr char kTemplateRepeatedKey[] = "%1 行目の項目 %2 は二度目です";
-inline constexpr char kTemplateNotNumber[] = "%1 行目の %2 が数値ではありません";
-inline constexpr char kTemplateOutOfRange[] = "%1 行目の %2 が範囲外です";
-inline constexpr char kTemplateUnknownOption[] = "%1 行目のオプション %2 は使えません";
-inline constexpr char kTemplateBadChoice[] = "%1 行目の %2 の値 %3 は使えません";
-inline constexpr char kTemplateMissingKey[] = "項目 %1 がありません";
-inline constexpr char kTemplateWrongFormat[] = "形式 %1 には対応していません";
-inline constexpr char kTemplateWrongShape[] = "表は %1 行 %2 列でなければなりません";
-inline constexpr char kTemplateWidthCount[] = "列幅の数 (%1) が列数 (%2) と合いません";
-}  // namespace book_texts
-
 // The line of one card, without its line end.
 std::string EncodeBookLine(const BookRow& row);
 

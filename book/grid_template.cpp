@@ -70,7 +70,7 @@ public:
     [[noreturn]] void raise(const QString& reason) const
     {
         throw AppError(
-            QString::fromUtf8(book_texts::kTemplateUnreadable).arg(qs(fileName_), reason));
+            QString::fromUtf8(grid_template_texts::kTemplateUnreadable).arg(qs(fileName_), reason));
     }
 
 private:
@@ -98,7 +98,7 @@ std::string readWhole(const std::string& path, const TemplateError& error)
         }
         data.append(chunk, static_cast<std::size_t>(got));
         if (data.size() > kMaxTemplateBytes) {
-            error.raise(QString::fromUtf8(book_texts::kTemplateTooLarge));
+            error.raise(QString::fromUtf8(grid_template_texts::kTemplateTooLarge));
         }
     }
 }
@@ -170,7 +170,7 @@ public:
                 }
             }
             if (!known) {
-                error_.raise(QString::fromUtf8(book_texts::kTemplateUnknownOption)
+                error_.raise(QString::fromUtf8(grid_template_texts::kTemplateUnknownOption)
                                  .arg(entry.line)
                                  .arg(qs(item)));
             }
@@ -188,7 +188,7 @@ public:
                 return i;
             }
         }
-        error_.raise(QString::fromUtf8(book_texts::kTemplateBadChoice)
+        error_.raise(QString::fromUtf8(grid_template_texts::kTemplateBadChoice)
                          .arg(entry.line)
                          .arg(qs(key), qs(entry.value)));
     }
@@ -198,7 +198,7 @@ private:
     {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            error_.raise(QString::fromUtf8(book_texts::kTemplateNoEquals).arg(lineNumber));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateNoEquals).arg(lineNumber));
         }
         const std::string_view key = trim(line.substr(0, equals));
         bool known = false;
@@ -206,12 +206,14 @@ private:
             known = known || k == key;
         }
         if (!known) {
-            error_.raise(
-                QString::fromUtf8(book_texts::kTemplateUnknownKey).arg(lineNumber).arg(qs(key)));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateUnknownKey)
+                             .arg(lineNumber)
+                             .arg(qs(key)));
         }
         if (entries_.contains(key)) {
-            error_.raise(
-                QString::fromUtf8(book_texts::kTemplateRepeatedKey).arg(lineNumber).arg(qs(key)));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateRepeatedKey)
+                             .arg(lineNumber)
+                             .arg(qs(key)));
         }
         entries_.emplace(key, Entry{lineNumber, trim(line.substr(equals + 1))});
     }
@@ -220,7 +222,7 @@ private:
     {
         const auto it = entries_.find(key);
         if (it == entries_.end()) {
-            error_.raise(QString::fromUtf8(book_texts::kTemplateMissingKey).arg(qs(key)));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateMissingKey).arg(qs(key)));
         }
         return it->second;
     }
@@ -248,12 +250,14 @@ private:
         int value = 0;
         const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
         if (item.empty() || ec == std::errc::invalid_argument || end != item.data() + item.size()) {
-            error_.raise(
-                QString::fromUtf8(book_texts::kTemplateNotNumber).arg(entry.line).arg(qs(key)));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateNotNumber)
+                             .arg(entry.line)
+                             .arg(qs(key)));
         }
         if (ec == std::errc::result_out_of_range || value < min || value > max) {
-            error_.raise(
-                QString::fromUtf8(book_texts::kTemplateOutOfRange).arg(entry.line).arg(qs(key)));
+            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateOutOfRange)
+                             .arg(entry.line)
+                             .arg(qs(key)));
         }
         return value;
     }
@@ -287,15 +291,15 @@ GridLayout LoadGridTemplate(const std::string& path)
     const Parser parser(data, error);
 
     if (parser.text("format") != kFormat) {
-        error.raise(
-            QString::fromUtf8(book_texts::kTemplateWrongFormat).arg(qs(parser.text("format"))));
+        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWrongFormat)
+                        .arg(qs(parser.text("format"))));
     }
     GridLayout layout;
     layout.rowCount = parser.number("row_count", 0, kMaxSize);
     layout.columnCount = parser.number("column_count", 0, kMaxSize);
     // The table always has the empty book's shape once the template is applied.
     if (layout.rowCount != kTemplateRowCount || layout.columnCount != ColumnCount) {
-        error.raise(QString::fromUtf8(book_texts::kTemplateWrongShape)
+        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWrongShape)
                         .arg(kTemplateRowCount)
                         .arg(ColumnCount));
     }
@@ -305,7 +309,7 @@ GridLayout LoadGridTemplate(const std::string& path)
     layout.defaultRowHeight = parser.number("default_row_height", 1, kMaxSize);
     layout.columnWidths = parser.numbers("column_widths", 0, kMaxSize);
     if (static_cast<int>(layout.columnWidths.size()) != layout.columnCount) {
-        error.raise(QString::fromUtf8(book_texts::kTemplateWidthCount)
+        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWidthCount)
                         .arg(layout.columnWidths.size())
                         .arg(layout.columnCount));
     }

@@ -9,6 +9,22 @@
 
 inline constexpr char kGridTemplateFileName[] = "initdata.dat";
 
+namespace grid_template_texts {
+inline constexpr char kTemplateUnreadable[] = "%1 を読み込めません: %2";
+inline constexpr char kTemplateTooLarge[] = "ファイルが大きすぎます";
+inline constexpr char kTemplateNoEquals[] = "%1 行目に「=」がありません";
+inline constexpr char kTemplateUnknownKey[] = "%1 行目の項目 %2 は使えません";
+inline constexpr char kTemplateRepeatedKey[] = "%1 行目の項目 %2 は二度目です";
+inline constexpr char kTemplateNotNumber[] = "%1 行目の %2 が数値ではありません";
+inline constexpr char kTemplateOutOfRange[] = "%1 行目の %2 が範囲外です";
+inline constexpr char kTemplateUnknownOption[] = "%1 行目のオプション %2 は使えません";
+inline constexpr char kTemplateBadChoice[] = "%1 行目の %2 の値 %3 は使えません";
+inline constexpr char kTemplateMissingKey[] = "項目 %1 がありません";
+inline constexpr char kTemplateWrongFormat[] = "形式 %1 には対応していません";
+inline constexpr char kTemplateWrongShape[] = "表は %1 行 %2 列でなければなりません";
+inline constexpr char kTemplateWidthCount[] = "列幅の数 (%1) が列数 (%2) と合いません";
+}  // namespace grid_template_texts
+
 enum class GridOption : unsigned {
     FixedVertLine = 1u << 0,
     FixedHorzLine = 1u << 1,
