@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/frm_main.h"
-#include "app/japanese_faces.h"
+#include "vertical/japanese_faces.h"
 #include "app/qt_services.h"
 #include "platform/clock.h"
 

@@ -11,43 +11,26 @@
 #include <fstream>
 #include <string>
 
-#include "app/japanese_faces.h"
+#include "bench/generated_cards.h"
 #include "book/book_file.h"
 #include "tests/app/main_window_fixture.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
+#include "vertical/japanese_faces.h"
 
 namespace {
 
 constexpr int kCards = 100'000;
 
-std::string sjis(const char* utf8)
-{
-    return cp932::fromUnicodeLossy(QString::fromUtf8(utf8));
-}
-
-// Cards shaped like real ones: full-width names and addresses, joint names,
-// fields that need quotes, empty fields, numbers that need renumbering. The
-// lines are written one by one, so that making the file adds nothing to the
-// peak memory of the open.
+// Generated cards whose numbers need renumbering. The lines are written one
+// by one, so that making the file adds nothing to the peak memory of the open.
 std::string writeGeneratedBook(const QTemporaryDir& dir)
 {
-    const std::string names[] = {sjis("山田太郎;花子"), sjis("佐藤一郎"), sjis("鈴木　次郎"),
-                                 sjis("高橋美穂;健太")};
-    const std::string address1[] = {sjis("東京都千代田区千代田1-1"),
-                                    sjis("大阪府大阪市北区梅田3-1-1"),
-                                    sjis("北海道札幌市中央区北1条西2丁目")};
-    const std::string address2[] = {"", sjis("メゾン表参道 101号室"), sjis("山田様方")};
+    const GeneratedCards cards;
     const std::string path = dir.filePath("large.csv").toStdString();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (int r = 1; r <= kCards; ++r) {
-        const auto i = static_cast<std::size_t>(r);
-        out << EncodeBookLine(BookRow{std::to_string(r * 3), names[i % 4],
-                                      std::to_string(1000000 + r % 8999999),
-                                      i % 4 == 0 ? sjis("様;様") : sjis("様"), address1[i % 3],
-                                      address2[i % 3], r % 10 == 0 ? sjis("喪中, 寒中見舞い") : "",
-                                      std::to_string(100000 + (r * 7919) % 800000)})
-            << "\r\n";
+        out << EncodeBookLine(cards.row(r, std::to_string(r * 3))) << "\r\n";
     }
     return path;
 }

@@ -9,6 +9,7 @@
 #include "print/print_commands.h"
 #include "print/qt_printer_device.h"
 #include "text/cp932.h"
+#include "vertical/japanese_faces.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ BENCHMARK(Print100CardsToPdf)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    SubstituteJapaneseFaces();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "text/cp932.h"
+#include "vertical/japanese_faces.h"
 #include "vertical/kanji_numerals.h"
 #include "vertical/tpl_label.h"
 #include "vertical/vertical_text.h"
@@ -84,7 +85,7 @@ BENCHMARK(BM_ToKanjiNumerals);
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    SubstituteJapaneseFaces();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

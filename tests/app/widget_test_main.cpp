@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "app/japanese_faces.h"
+#include "vertical/japanese_faces.h"
 
 int main(int argc, char** argv)
 {

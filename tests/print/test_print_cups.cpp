@@ -24,6 +24,7 @@
 #include "print/qt_printer_device.h"
 #include "tests/print/poppler_page.h"
 #include "tests/support/fakes.h"
+#include "vertical/japanese_faces.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    SubstituteJapaneseFaces();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

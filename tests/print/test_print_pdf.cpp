@@ -13,6 +13,7 @@
 #include "print/qt_printer_device.h"
 #include "tests/print/poppler_page.h"
 #include "tests/support/fakes.h"
+#include "vertical/japanese_faces.h"
 #include "vertical/vertical_text.h"
 
 namespace {
@@ -228,8 +229,7 @@ TEST(NoPrinter, WithoutAPrinterOrAFileNothingIsPrinted)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    SubstituteJapaneseFaces();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -12,13 +12,6 @@
 namespace vertical_test {
 
 // The substitutions the program installs at start-up.
-inline void installJapaneseFaces()
-{
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-}
-
 inline QImage whiteImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -232,11 +232,3 @@ TEST_F(TplLabelTest, AutoSizeSwapsWidthAndHeightInVerticalMode)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    vertical_test::installJapaneseFaces();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -244,11 +244,3 @@ TEST(Draw, OnAPdfThePrintedTextStaysText)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    vertical_test::installJapaneseFaces();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-#include "app/japanese_faces.h"
+#include "vertical/japanese_faces.h"
 
 #include <QFont>
 #include <QStringList>
