@@ -18,39 +18,9 @@
 #include "platform/app_error.h"
 #include "tests/support/fake_editor_view.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 namespace {
-
-QString u(const char* utf8Text)
-{
-    return QString::fromUtf8(utf8Text);
-}
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The message of the AppError that `action` throws, or "" when it throws none.
-template <typename Action>
-QString errorOf(Action action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
-}
 
 class FakeBookWindow final : public BookWindow {
 public:

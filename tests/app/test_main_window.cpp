@@ -3,28 +3,27 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
-#include <QTemporaryDir>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/print_controller.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/helpers.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
 
 namespace {
-
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Types text the way an input method commits it, one character at a time.
 void typeText(QWidget* w, const QString& text)
@@ -69,8 +68,8 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     EXPECT_EQ(book.cell(ColLottery, 1), "") << "the first lottery number waits in the label";
 
     QTableView* grid = ui().IchiranGrid;
-    const char* headers[] = {"名前/連名", "郵便番号", "敬称/連名敬称", "住所1", "住所2",
-                             "備考(印刷されません)", ""};
+    const char* headers[] = {
+        "名前/連名", "郵便番号", "敬称/連名敬称", "住所1", "住所2", "備考(印刷されません)", ""};
     const int widths[] = {140, 70, 40, 198, 198, 170, 100};
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), u(headers[c]));

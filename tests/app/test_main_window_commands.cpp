@@ -15,23 +15,11 @@
 #include <sstream>
 
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/helpers.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
 
 namespace {
-
-QString u(const char* utf8Text)
-{
-    return QString::fromUtf8(utf8Text);
-}
-
-std::string readBytes(const QString& path)
-{
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 const char* const kFiveCards =
     "1,山田太郎;花子,1000001,様;様,東京都千代田区千代田1-1,,,512345\r\n"

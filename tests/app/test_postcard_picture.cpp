@@ -192,9 +192,3 @@ TEST(DecodeJpegTest, BrokenFilesThrowInsteadOfEndingTheProgram)
 }  // namespace
 
 // The JPEG writer of the baseline cases is a plugin, loaded through the application.
-int main(int argc, char** argv)
-{
-    QGuiApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

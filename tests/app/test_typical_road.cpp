@@ -14,14 +14,16 @@
 #include "app/print_controller.h"
 #include "postal/yubin_form.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/helpers.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QString shotDir() { return qEnvironmentVariable("FUMI_SCREENSHOT_DIR"); }
+QString shotDir()
+{
+    return qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
+}
 
 void save(const QImage& image, const char* name)
 {
@@ -139,7 +141,7 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     const QByteArray bytes = saved.readAll();
     EXPECT_TRUE(bytes.startsWith(
         QByteArray::fromStdString(cp932::fromUnicodeLossy(u("1,山田太郎;花子,1000001,様;様,"
-                                                             "東京都千代田区千代田一ー一,")))));
+                                                            "東京都千代田区千代田一ー一,")))));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
 }
 

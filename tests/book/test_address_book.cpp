@@ -162,10 +162,3 @@ TEST(BookModel, ShowsTheSameCellsAsTheTableAndEditsLandInIt)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

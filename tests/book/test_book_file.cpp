@@ -14,24 +14,11 @@
 #include "book/book_file.h"
 #include "platform/app_error.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeBytes(const std::string& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::vector<std::string> namesIn(const std::string& folder)
 {
@@ -51,18 +38,6 @@ AddressBook bookOf(const std::vector<BookRow>& cards)
         book.setRow(static_cast<int>(i) + 1, cards[i]);
     }
     return book;
-}
-
-// The message of the AppError that `action` throws, or "" when it throws none.
-template <typename Action>
-std::string errorOf(Action action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.message().toStdString();
-    }
-    return {};
 }
 
 class BookFileTest : public ::testing::Test {

@@ -121,10 +121,3 @@ TEST(ResultLineParts, AddressIsEverythingAfterTheFirstComma)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -109,10 +109,3 @@ TEST(NationalDictionary, ScanAgreesWithTheLineByLineRule)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

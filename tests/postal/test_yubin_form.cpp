@@ -166,10 +166,3 @@ TEST_F(YubinFormTest, LookupShowsTheFormModallyAndEachSearchStartsAfresh)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -364,10 +364,3 @@ TEST(PostcardLayoutFailure, AFailureMidCardAbortsTheJob)
     EXPECT_TRUE(device.jobs[0].aborted);
     EXPECT_FALSE(device.jobs[0].ended);
 }
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -207,10 +207,3 @@ TEST(YubinFactor, WholeNumbersWithinTheSpinBoxRange)
     EXPECT_EQ(YubinFactorFromText("99"), 10);
     EXPECT_EQ(YubinFactorFromText("-4"), 1);
 }
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -239,11 +239,3 @@ TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
         QFile::remove(pdf);
     }
 }
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    SubstituteJapaneseFaces();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

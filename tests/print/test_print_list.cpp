@@ -152,10 +152,3 @@ TEST(PrintListAndPreview, ItemsAfterALeftOutRowKeepTheirOwnRows)
     ASSERT_TRUE(texts);
     EXPECT_EQ(texts->name, sj("鈴木一郎 殿"));
 }
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -225,11 +225,3 @@ TEST(NoPrinter, WithoutAPrinterOrAFileNothingIsPrinted)
     EXPECT_FALSE(device.printing());
     EXPECT_TRUE(dialogs.log.empty());
 }
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    SubstituteJapaneseFaces();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QApplication>
+#include <QLineEdit>
 
 #include "tests/support/fakes.h"
 #include "text/cp932.h"
@@ -30,10 +30,8 @@ TEST(Cp932, InputMethodTwinsStoreWhatWindowsStores)
         {"\u301C", "\x81\x60", "\uFF5E"},  // WAVE DASH
         {"\u2212", "\x81\x7C", "\uFF0D"},  // MINUS SIGN
         {"\u2016", "\x81\x61", "\u2225"},  // DOUBLE VERTICAL LINE
-        {"\u00A2", "\x81\x91", "\uFFE0"},
-        {"\u00A3", "\x81\x92", "\uFFE1"},
-        {"\u00AC", "\x81\xCA", "\uFFE2"},
-        {"\u2014", "\x81\x5C", "\u2015"},
+        {"\u00A2", "\x81\x91", "\uFFE0"}, {"\u00A3", "\x81\x92", "\uFFE1"},
+        {"\u00AC", "\x81\xCA", "\uFFE2"}, {"\u2014", "\x81\x5C", "\u2015"},
     };
     for (const Case& c : cases) {
         std::string bytes;
@@ -149,10 +147,3 @@ TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthene
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

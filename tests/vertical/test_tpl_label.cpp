@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "tests/support/helpers.h"
 #include "tests/vertical/ink.h"
 #include "text/cp932.h"
 
@@ -16,11 +17,6 @@ using vertical::AlignRight;
 using vertical::Extent;
 using vertical::placeColumn;
 using vertical_test::darkInk;
-
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 TEST(PlaceColumn, EveryAlignmentAndLayout)
 {

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "tests/support/helpers.h"
 #include "tests/vertical/ink.h"
 #include "text/cp932.h"
 #include "vertical/column_layout.h"
@@ -16,11 +17,6 @@ namespace {
 
 using vertical::Segment;
 using vertical_test::darkInk;
-
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 vertical::FaceRecord faceOf(const char* utf8Face, int height)
 {
