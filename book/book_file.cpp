@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/app_error.h"
+#include "platform/file_reader.h"
 #include "text/cp932.h"
 
 namespace {
@@ -170,24 +171,9 @@ std::string baseNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool isFolder(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 [[noreturn]] void fail(int errnoValue, FileAccess access)
 {
     throw AppError(FileErrorText(errnoValue, access));
-}
-
-// A missing folder is a bad name, a missing file in a folder that exists is "not found".
-[[noreturn]] void failOpen(int errnoValue, const std::string& path, FileAccess access)
-{
-    if (errnoValue == ENOENT && !isFolder(folderOf(path))) {
-        fail(ENOTDIR, access);
-    }
-    fail(errnoValue, access);
 }
 
 void writeAll(int fd, std::string_view bytes)
@@ -236,7 +222,7 @@ void writeInPlace(const std::string& path, const AddressBook& book)
 {
     UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (!fd.valid()) {
-        failOpen(errno, path, FileAccess::Write);
+        ThrowOpenError(errno, path, FileAccess::Write);
     }
     writeRows(fd.get(), book);
     if (!fd.close()) {
@@ -271,7 +257,7 @@ UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
             return fd;
         }
         if (errno != EEXIST || attempt >= 100) {
-            failOpen(errno, target, FileAccess::Write);
+            ThrowOpenError(errno, target, FileAccess::Write);
         }
     }
 }
@@ -347,40 +333,7 @@ void WriteBookFile(const std::string& path, const AddressBook& book)
 
 std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
 {
-    std::string data;
-    {
-        UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!fd.valid()) {
-            failOpen(errno, path, FileAccess::Read);
-        }
-        struct stat st {};
-        // One byte more than the file holds, so that the end shows at once.
-        std::size_t first = 65536;
-        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
-            first = static_cast<std::size_t>(st.st_size) + 1;
-        }
-        data.resize(first);
-        std::size_t used = 0;
-        for (;;) {
-            if (used == data.size()) {
-                data.resize(used + std::max<std::size_t>(65536, used / 2));
-            }
-            const ssize_t got = ::read(fd.get(), data.data() + used, data.size() - used);
-            if (got < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                fail(errno, FileAccess::Read);
-            }
-            if (got == 0) {
-                break;
-            }
-            used += static_cast<std::size_t>(got);
-        }
-        data.resize(used);
-    }
-
-    return ParseBookText(data, book);
+    return ParseBookText(ReadWholeFile(path), book);
 }
 
 std::vector<int> ParseBookText(std::string_view text, AddressBook& book)

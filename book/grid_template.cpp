@@ -1,8 +1,6 @@
 #include "book/grid_template.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QString>
 
@@ -15,6 +13,7 @@
 
 #include "book/book_file.h"
 #include "platform/app_error.h"
+#include "platform/file_reader.h"
 
 namespace {
 
@@ -79,27 +78,10 @@ private:
 
 std::string readWhole(const std::string& path, const TemplateError& error)
 {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        error.raise(FileErrorText(errno, FileAccess::Read));
-    }
-    std::string data;
-    char chunk[4096];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error.raise(FileErrorText(errno, FileAccess::Read));
-        }
-        if (got == 0) {
-            return data;
-        }
-        data.append(chunk, static_cast<std::size_t>(got));
-        if (data.size() > kMaxTemplateBytes) {
-            error.raise(QString::fromUtf8(grid_template_texts::kTemplateTooLarge));
-        }
+    try {
+        return ReadWholeFile(path, kMaxTemplateBytes, MissingFolder::FileNotFound);
+    } catch (const AppError& e) {
+        error.raise(e.message());
     }
 }
 

@@ -11,7 +11,6 @@ inline constexpr char kGridTemplateFileName[] = "initdata.dat";
 
 namespace grid_template_texts {
 inline constexpr char kTemplateUnreadable[] = "%1 を読み込めません: %2";
-inline constexpr char kTemplateTooLarge[] = "ファイルが大きすぎます";
 inline constexpr char kTemplateNoEquals[] = "%1 行目に「=」がありません";
 inline constexpr char kTemplateUnknownKey[] = "%1 行目の項目 %2 は使えません";
 inline constexpr char kTemplateRepeatedKey[] = "%1 行目の項目 %2 は二度目です";

@@ -13,6 +13,7 @@ inline constexpr char kTooManyOpenFiles[] = "オープンしたファイルが�
 inline constexpr char kAccessDenied[] = "ファイルへのアクセスが拒否されました";
 inline constexpr char kDiskFull[] = "ディスクがいっぱいです";
 inline constexpr char kIoErrorFormat[] = "I/O エラー (%d)";  // printf form
+inline constexpr char kFileTooLarge[] = "ファイルが大きすぎます";
 }  // namespace file_texts
 
 enum class FileAccess { Read, Write };

@@ -1,7 +1,5 @@
 #include "postal/postcode_search.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -14,7 +12,7 @@
 #include <utility>
 
 #include "platform/app_error.h"
-#include "platform/file_error.h"
+#include "platform/file_reader.h"
 #include "postal/postal_texts.h"
 #include "text/cp932.h"
 
@@ -22,38 +20,6 @@ namespace {
 
 // Small enough that a block is still in the cache when it is scanned.
 constexpr std::size_t kBlockSize = 128 << 10;
-
-// The dictionary opened for one search; closed on every path.
-class DictionaryFile {
-public:
-    explicit DictionaryFile(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
-    {
-        if (fd_ < 0) {
-            throw AppError(FileErrorText(errno, FileAccess::Read));
-        }
-    }
-    DictionaryFile(const DictionaryFile&) = delete;
-    DictionaryFile& operator=(const DictionaryFile&) = delete;
-    ~DictionaryFile() { ::close(fd_); }
-
-    // Reads up to `size` bytes into `out`; 0 at the end of the file.
-    std::size_t read(char* out, std::size_t size)
-    {
-        for (;;) {
-            const ssize_t n = ::read(fd_, out, size);
-            if (n >= 0) {
-                return static_cast<std::size_t>(n);
-            }
-            if (errno != EINTR) {
-                throw AppError(FileErrorText(errno, FileAccess::Read));
-            }
-        }
-    }
-
-private:
-    int fd_;
-};
 
 // Collects the matching lines of complete lines handed over block by block.
 class LineMatcher {
@@ -260,7 +226,7 @@ private:
 std::vector<std::string> SearchPostcode(const std::string& dictionaryPath, std::string_view key,
                                         int positionLimit)
 {
-    DictionaryFile file(dictionaryPath);
+    FileReader file(dictionaryPath, MissingFolder::FileNotFound);
     std::vector<std::string> results;
     if (positionLimit < 1) {
         return results;

@@ -1,0 +1,94 @@
+#include "platform/file_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/app_error.h"
+
+namespace {
+
+bool isFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+void ThrowOpenError(int errnoValue, const std::string& path, FileAccess access)
+{
+    if (errnoValue == ENOENT && !isFolder(folderOf(path))) {
+        errnoValue = ENOTDIR;
+    }
+    throw AppError(FileErrorText(errnoValue, access));
+}
+
+FileReader::FileReader(const std::string& path, MissingFolder missingFolder)
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+{
+    if (!fd_.valid()) {
+        if (missingFolder == MissingFolder::FileNotFound) {
+            throw AppError(FileErrorText(errno, FileAccess::Read));
+        }
+        ThrowOpenError(errno, path, FileAccess::Read);
+    }
+}
+
+std::size_t FileReader::read(char* out, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd_.get(), out, size);
+        if (got >= 0) {
+            return static_cast<std::size_t>(got);
+        }
+        if (errno != EINTR) {
+            throw AppError(FileErrorText(errno, FileAccess::Read));
+        }
+    }
+}
+
+std::size_t FileReader::sizeHint() const
+{
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        return static_cast<std::size_t>(st.st_size);
+    }
+    return 0;
+}
+
+std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                          MissingFolder missingFolder)
+{
+    FileReader file(path, missingFolder);
+    // One byte more than the file says it holds, so that the end shows at once.
+    std::string data(std::min(file.sizeHint(), maxBytes) + 1, '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == data.size()) {
+            data.resize(used + std::max<std::size_t>(65536, used / 2));
+        }
+        const std::size_t got = file.read(data.data() + used, data.size() - used);
+        if (got == 0) {
+            break;
+        }
+        used += got;
+        if (used > maxBytes) {
+            throw AppError(QString::fromUtf8(file_texts::kFileTooLarge));
+        }
+    }
+    data.resize(used);
+    return data;
+}
