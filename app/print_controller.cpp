@@ -13,7 +13,7 @@
 #include "print/qt_printer_device.h"
 #include "text/cp932.h"
 #include "ui_frmMain.h"
-#include "vertical/kanji_numerals.h"
+#include "book/kanji_numerals.h"
 #include "vertical/tpl_label.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "text/cp932.h"
 #include "vertical/japanese_faces.h"
-#include "vertical/kanji_numerals.h"
+#include "book/kanji_numerals.h"
 #include "vertical/tpl_label.h"
 #include "vertical/vertical_text.h"
 

@@ -24,14 +24,6 @@ constexpr bool isBlank(unsigned char b)
     return b >= 0x01 && b <= 0x20;
 }
 
-// The length of the character at `pos`; inlined here because the reader runs
-// it over every byte of the file.
-inline std::size_t charLengthAt(std::string_view text, std::size_t pos)
-{
-    return (pos + 1 < text.size() && cp932::isLeadByte(static_cast<unsigned char>(text[pos]))) ? 2
-                                                                                               : 1;
-}
-
 bool needsQuotes(std::string_view text)
 {
     // The reader drops NULs at the start of a line, so a cell that begins with
@@ -40,7 +32,7 @@ bool needsQuotes(std::string_view text)
         return true;
     }
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = charLengthAt(text, i);
+        const std::size_t len = cp932::charLength(text, i);
         if (len == 1) {
             const auto b = static_cast<unsigned char>(text[i]);
             if (isBlank(b) || b == '"' || b == ',') {
@@ -61,7 +53,7 @@ void appendField(std::string& out, std::string_view text, bool lastField)
     out.push_back('"');
     bool endsWithLoneLeadByte = false;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = charLengthAt(text, i);
+        const std::size_t len = cp932::charLength(text, i);
         if (len == 1 && text[i] == '"') {
             out.push_back('"');
         }
@@ -115,14 +107,14 @@ void splitInto(std::string_view line, std::vector<std::string>& fields)
                     ++p;
                     break;
                 }
-                const std::size_t len = charLengthAt(line, p);
+                const std::size_t len = cp932::charLength(line, p);
                 field.append(line.substr(p, len));
                 p += len;
             }
         } else {
             const std::size_t start = p;
             while (p < n && line[p] != ',' && !isBlank(static_cast<unsigned char>(line[p]))) {
-                p += charLengthAt(line, p);
+                p += cp932::charLength(line, p);
             }
             field.assign(line.substr(start, p - start));
         }

@@ -123,7 +123,7 @@ public:
         font.lfEscapement = 2700;
         font.lfWeight = 400;
         font.lfCharSet = 1;
-        font.lfFaceName = cp932::truncateBytes(settings_.verticalFace, LogFontFaceBytes);
+        font.lfFaceName = cp932::truncateBytes(settings_.verticalFace, vertical::kFaceNameBytes);
         device_.setVerticalFont(font);
     }
 

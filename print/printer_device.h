@@ -25,10 +25,8 @@ struct LogFontRecord {
     int lfClipPrecision = 0;
     int lfQuality = 0;
     int lfPitchAndFamily = 0;
-    std::string lfFaceName;  // code page 932 bytes, at most LogFontFaceBytes
+    std::string lfFaceName;  // code page 932 bytes, at most vertical::kFaceNameBytes
 };
-
-inline constexpr std::size_t LogFontFaceBytes = 31;
 
 // What the renderer takes from a record: the face, the character height, the
 // escapement and the weight.

@@ -1,14 +1,9 @@
 #include "vertical/column_layout.h"
 
 #include "text/cp932.h"
+#include "vertical/vertical_text.h"
 
 namespace vertical {
-namespace {
-
-constexpr std::size_t kMaxFaceBytes = 31;
-
-}  // namespace
-
 std::vector<Segment> segmentColumn(const QString& text, bool verticalForms)
 {
     std::vector<Segment> segments;
@@ -45,7 +40,7 @@ std::vector<Segment> segmentColumn(const QString& text, bool verticalForms)
 FaceName parseFaceName(std::string_view faceBytes)
 {
     std::string_view name = faceBytes;
-    const std::string limited = cp932::truncateBytes(name, kMaxFaceBytes);
+    const std::string limited = cp932::truncateBytes(name, kFaceNameBytes);
     name = limited;
     FaceName result;
     while (!name.empty() && name.front() == '@') {

@@ -6,16 +6,22 @@
 #include <QPoint>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 
 class QPainter;
 
 namespace vertical {
 
+// A face name holds at most this many code page 932 bytes, as a Windows
+// LOGFONT does; longer names are cut at a character boundary.
+inline constexpr std::size_t kFaceNameBytes = 31;
+
 // The face record of a vertical font, as a Windows LOGFONT would carry it.
 struct FaceRecord {
-    std::string
-        face;  // code page 932 bytes, at most 31; a leading "@" selects upright full-width forms
+    // Code page 932 bytes, at most kFaceNameBytes; a leading "@" selects
+    // upright full-width forms.
+    std::string face;
     int height = 0;      // character (em) height in device pixels, positive
     int escapement = 0;  // tenths of a degree; -900 and 2700 both run the baseline down
     int weight = 400;    // 400 normal, 700 bold

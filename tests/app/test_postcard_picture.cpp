@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QColor>
-#include <QGuiApplication>
 #include <QImageWriter>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 
 #include "book/address_book.h"
 #include "book/book_model.h"

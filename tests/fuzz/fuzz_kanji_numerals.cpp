@@ -8,7 +8,7 @@
 
 #include "tests/fuzz/fuzz_support.h"
 #include "text/cp932.h"
-#include "vertical/kanji_numerals.h"
+#include "book/kanji_numerals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
-#include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>

@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 

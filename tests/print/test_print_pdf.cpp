@@ -1,6 +1,5 @@
 // A card printed through a real QPrinter into a PDF file, read back with poppler.
 #include <QFont>
-#include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>

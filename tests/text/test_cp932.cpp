@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 
 #include "tests/support/fakes.h"

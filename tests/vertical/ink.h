@@ -1,7 +1,6 @@
 // Helpers for looking at where vertical text puts its ink.
 #pragma once
 
-#include <QApplication>
 #include <QFont>
 #include <QImage>
 #include <QRect>

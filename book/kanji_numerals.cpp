@@ -1,4 +1,4 @@
-#include "vertical/kanji_numerals.h"
+#include "book/kanji_numerals.h"
 
 #include <string>
 
