@@ -9,10 +9,13 @@
 #include "editor/card_editor.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
+#include "text/program_text.h"
 
 namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 }  // namespace
 
 BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& editor,
@@ -32,7 +35,7 @@ BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& edit
 
 void BookCommands::askToSave()
 {
-    if (state_.bookChanged && dialogs_.ask(text(book_text::kSaveQuestion))) {
+    if (state_.bookChanged && dialogs_.ask(uiText(book_text::kSaveQuestion))) {
         acSaveExecute();
     }
 }
@@ -40,7 +43,7 @@ void BookCommands::askToSave()
 bool BookCommands::loadTemplate(GridLayout& layout)
 {
     if (!GridTemplateExists(appDir_)) {
-        dialogs_.notify(text(book_text::kTemplateMissing));
+        dialogs_.notify(uiText(book_text::kTemplateMissing));
         window_.quitWhenIdle();
         return false;
     }
@@ -64,9 +67,9 @@ QString LeftOutLinesText(const std::vector<int>& lines)
     }
     QString list = numbers.join(QStringLiteral(", "));
     if (lines.size() > kShown) {
-        list += text(book_text::kMoreLines).arg(lines.size() - kShown);
+        list += uiText(book_text::kMoreLines).arg(lines.size() - kShown);
     }
-    return text(book_text::kLinesLeftOut).arg(list);
+    return uiText(book_text::kLinesLeftOut).arg(list);
 }
 
 void BookCommands::acNewFileExecute()
@@ -140,7 +143,7 @@ void BookCommands::acOpenFileExecute()
 
 bool BookCommands::overwriteAllowed(const QString& path)
 {
-    return !QFileInfo::exists(path) || dialogs_.ask(text(book_text::kOverwriteQuestion));
+    return !QFileInfo::exists(path) || dialogs_.ask(uiText(book_text::kOverwriteQuestion));
 }
 
 void BookCommands::writeTo(const QString& path)
@@ -176,11 +179,11 @@ void BookCommands::acSaveExecute()
 
 void BookCommands::beforeExit()
 {
-    if (state_.cardChanged && dialogs_.ask(text(editor_text::kStoreQuestion))) {
+    if (state_.cardChanged && dialogs_.ask(uiText(editor_text::kStoreQuestion))) {
         editor_.SaveCard(editor_.editing());
     }
     if (book_.revision() != state_.savedRevision &&
-        dialogs_.ask(text(book_text::kSaveQuestion))) {
+        dialogs_.ask(uiText(book_text::kSaveQuestion))) {
         acSaveExecute();
     }
 }

@@ -1,24 +1,25 @@
-// The main window: owns the controls, the address book and its state, and
-// wires every control to a short handler that calls the logic.
+// The main window: owns the address book and its state, the menus and the
+// three tabs, and wires them together. Each tab owns its part of the form.
 #pragma once
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/book_commands.h"
+#include "app/command_guard.h"
 #include "book/address_book.h"
 #include "editor/book_state.h"
-#include "editor/card_editor.h"
 
-class BookModel;
+class CardEditor;
+class CardTab;
 class Clock;
 class Dialogs;
 class FileDialogs;
 class FontList;
-class PostalLookup;
-class PrintController;
+class ListTab;
+class PrintTab;
 class UrlOpener;
 class YubinForm;
 struct GridLayout;
@@ -37,41 +38,25 @@ struct Services {
     std::string appDir;  // where initdata.dat and postcode.dat lie
 };
 
-class frmMain final : public QMainWindow, public CardEditorView, public BookWindow {
+class frmMain final : public QMainWindow, public BookWindow {
     Q_OBJECT
 public:
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
     ~frmMain() override;
 
     Ui::frmMain& ui() { return *ui_; }
+    CardTab& cardTab() { return *cardTab_; }
+    ListTab& listTab() { return *listTab_; }
+    PrintTab& printTab() { return *printTab_; }
     AddressBook& book() { return book_; }
     BookState& state() { return state_; }
-    CardEditor& editor() { return *editor_; }
+    CardEditor& editor();
     BookCommands& bookCommands() { return *bookCommands_; }
-    YubinForm& yubinForm() { return *yubinForm_; }
-    PrintController& print() { return *print_; }
+    YubinForm& yubinForm();
     const QString& AppVersion() const { return appVersion_; }
-    const Services& services() const { return services_; }
 
     // Runs one command; a failure is shown in the error box and the program goes on.
-    void guarded(const std::function<void()>& command);
-    // A connection whose handler runs inside the error guard.
-    template <typename Sender, typename Signal>
-    void on(Sender* sender, Signal signal, std::function<void()> handler)
-    {
-        connect(sender, signal, this, [this, handler = std::move(handler)] { guarded(handler); });
-    }
-
-    // CardEditorView
-    std::string field(CardField f) const override;
-    void setField(CardField f, const std::string& text) override;
-    std::string lotteryNumber() const override;
-    void setLotteryNumber(const std::string& digits) override;
-    int cardNumber() const override;
-    void setCardNumber(int number) override;
-    int cardNumberMaximum() const override;
-    void setCardNumberMaximum(int maximum) override;
-    void focusName() override;
+    void guarded(const std::function<void()>& command) { guard_.run(command); }
 
     // BookWindow
     void clearPrintList() override;
@@ -84,37 +69,19 @@ protected:
 private:
     void FormCreate();
     void setUpWindow();
-    void setUpGrid();
-    static GridLayout FormGridLayout();
-    void setUpFields();
     void connectMenu();
-    void connectEditor();
-    void connectPreview();
-    void connectLinks();
-
-    // Change handlers of the card and sender fields.
-    void txtNameChange();
-    void txtRenmei1Change();
-    void txtYuubinNoChange();
-    void txtSenderYuubinNoChange();
-    void chkVisibleClick();
-    void lblnengaClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
     void N9Click();
-
 
     std::unique_ptr<Ui::frmMain> ui_;
     Services services_;
+    CommandGuard guard_;
     QString appVersion_;
     AddressBook book_;
     BookState state_;
-    std::unique_ptr<BookModel> model_;
-    std::unique_ptr<CardEditor> editor_;
+    // Children of their tab pages; the window's widgets delete them.
+    CardTab* cardTab_ = nullptr;
+    ListTab* listTab_ = nullptr;
+    PrintTab* printTab_ = nullptr;
     std::unique_ptr<BookCommands> bookCommands_;
-    std::unique_ptr<PostalLookup> postal_;
-    YubinForm* yubinForm_ = nullptr;
-    std::unique_ptr<PrintController> print_;
     bool skipExitQuestions_ = false;  // set once asked, or when the template is gone
-    bool alwaysShowEditor_ = false;
 };

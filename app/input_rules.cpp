@@ -59,7 +59,7 @@ QValidator::State CardNumberBox::validate(QString& input, int& pos) const
     bool ok = false;
     const int n = input.toInt(&ok);
     return (ok && n >= minimum() && n <= maximum()) ? QValidator::Acceptable
-                                                   : QValidator::Intermediate;
+                                                    : QValidator::Intermediate;
 }
 
 void CardNumberBox::fixup(QString& input) const

@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "app/frm_main.h"
-#include "vertical/japanese_faces.h"
 #include "app/qt_services.h"
 #include "platform/clock.h"
+#include "vertical/japanese_faces.h"
 
 int main(int argc, char* argv[])
 {
@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     SystemFontList fonts;
     DesktopUrlOpener urls;
     QtFileDialogs files;
-    Services services{&dialogs, &files, &fonts, &clock, &urls,
-                      QCoreApplication::applicationDirPath().toStdString()};
+    Services services{&dialogs, &files, &fonts,
+                      &clock,   &urls,  QCoreApplication::applicationDirPath().toStdString()};
     frmMain window(services);
     dialogs.setParent(&window);
     files.setParent(&window);

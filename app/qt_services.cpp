@@ -6,7 +6,10 @@
 #include <QUrl>
 
 namespace {
-QString appTitle() { return QStringLiteral("ふみよせ"); }
+QString appTitle()
+{
+    return QStringLiteral("ふみよせ");
+}
 }  // namespace
 
 bool MessageBoxDialogs::ask(const QString& question)

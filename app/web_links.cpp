@@ -5,6 +5,7 @@
 #include "platform/app_error.h"
 #include "platform/clock.h"
 #include "platform/url_opener.h"
+#include "text/program_text.h"
 
 #include <limits>
 
@@ -33,8 +34,7 @@ std::uint64_t KeyFactor()
 
 QString Address(const char* host, const char* path)
 {
-    return QString::fromUtf8(web_config::kScheme) + QString::fromUtf8(host) +
-           QString::fromUtf8(path);
+    return uiText(web_config::kScheme) + uiText(host) + uiText(path);
 }
 
 bool IsAsciiDigit(QChar c)
@@ -46,7 +46,7 @@ bool IsAsciiDigit(QChar c)
 
 QString AboutText(const QString& version)
 {
-    return QString::fromUtf8(kAboutPrefix) + version;
+    return uiText(kAboutPrefix) + version;
 }
 
 QString WebPageUrl(WebPage page, const QString& version)
@@ -77,7 +77,7 @@ std::uint32_t ReadLotteryCaption(const QString& caption)
 {
     constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
     const auto fail = [&caption] {
-        return AppError(QString::fromUtf8(kNotAnInteger).replace(QStringLiteral("%s"), caption));
+        return AppError(uiText(kNotAnInteger).replace(QStringLiteral("%s"), caption));
     };
     if (caption.isEmpty()) {
         throw fail();
@@ -139,7 +139,7 @@ QString LotteryCheckUrl(const QString& caption, const QString& version, const Cl
     const std::uint32_t number = ReadLotteryCaption(caption);
     const std::uint32_t key = DrawLotteryKey(clock);
     return Address(web_config::kMakerHost, kLotteryCheckPath) + EncodeLotteryNumber(number, key) +
-           QString::fromUtf8(kVersionQuery) + version;
+           uiText(kVersionQuery) + version;
 }
 
 void OpenLotteryCheck(const QString& caption, const QString& version, const Clock& clock,

@@ -15,7 +15,6 @@
 #include "book/book_file.h"
 #include "tests/app/main_window_fixture.h"
 #include "text/cp932.h"
-#include "ui_frmMain.h"
 #include "vertical/japanese_faces.h"
 
 namespace {
@@ -49,7 +48,7 @@ struct ShownWindow : MainWindowFixture {
         window->bookCommands().acOpenFileExecute();
         QApplication::processEvents();  // lays out and paints the grid
     }
-    QTableView* grid() { return window->ui().IchiranGrid; }
+    QTableView* grid() { return window->listTab().ui().IchiranGrid; }
 };
 
 // The window alone: the baseline for the peak memory of the opens.

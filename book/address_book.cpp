@@ -94,6 +94,15 @@ std::array<std::string, 7> PostalDigits(const std::string& code)
     return boxes;
 }
 
+std::string NameWithHonorific(const std::string& name, const std::string& honorific,
+                              EmptyName emptyName)
+{
+    if (name.empty() && emptyName == EmptyName::ShowsNothing) {
+        return {};
+    }
+    return name + " " + honorific;
+}
+
 JointCells JoinJoint(const std::string& name, const std::string& honorific,
                      const std::string& jointName, const std::string& jointHonorific)
 {

@@ -83,6 +83,14 @@ struct SplitNames {
 // end. Nothing is checked: a hyphen takes a box like a digit.
 std::array<std::string, 7> PostalDigits(const std::string& code);
 
+// How a name with its honorific reads where a card is shown: the name, one
+// half-width space, the honorific. The card preview shows nothing for an empty
+// name; the print preview and the printed card keep the space and the
+// honorific even then.
+enum class EmptyName { ShowsNothing, KeepsHonorific };
+std::string NameWithHonorific(const std::string& name, const std::string& honorific,
+                              EmptyName emptyName);
+
 JointCells JoinJoint(const std::string& name, const std::string& honorific,
                      const std::string& jointName, const std::string& jointHonorific);
 SplitNames SplitJoint(const std::string& names, const std::string& honorifics);

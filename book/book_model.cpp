@@ -19,7 +19,7 @@ int BookModel::rowCount(const QModelIndex& parent) const
 
 int BookModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount - 1;
+    return parent.isValid() ? 0 : modelColumn(ColumnCount);
 }
 
 QVariant BookModel::data(const QModelIndex& index, int role) const
@@ -65,25 +65,26 @@ QVariant BookModel::headerData(int section, Qt::Orientation orientation, int rol
 void BookModel::cellChanged(int column, int row)
 {
     if (row == 0) {
-        if (column > 0) {
-            emit headerDataChanged(Qt::Horizontal, column - 1, column - 1);
+        if (column != ColNumber) {
+            emit headerDataChanged(Qt::Horizontal, modelColumn(column), modelColumn(column));
         }
         return;
     }
     if (column == ColNumber) {
-        emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+        emit headerDataChanged(Qt::Vertical, modelRow(row), modelRow(row));
         return;
     }
-    const QModelIndex i = index(row - 1, column - 1);
+    const QModelIndex i = index(modelRow(row), modelColumn(column));
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
 }
 
+// The counts are the book's, header row included: its last row is model row count - 2.
 void BookModel::rowCountAboutToChange(int oldCount, int newCount)
 {
     if (newCount > oldCount) {
-        beginInsertRows({}, oldCount - 1, newCount - 2);
+        beginInsertRows({}, modelRow(oldCount), modelRow(newCount - 1));
     } else {
-        beginRemoveRows({}, newCount - 1, oldCount - 2);
+        beginRemoveRows({}, modelRow(newCount), modelRow(oldCount - 1));
     }
 }
 

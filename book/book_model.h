@@ -13,8 +13,12 @@ public:
     explicit BookModel(AddressBook& book, QObject* parent = nullptr);
     ~BookModel() override;
 
+    // The one mapping between the two: book row r is model row r - 1, book
+    // column c model column c - 1 (row 0 and column 0 are the headers).
     static int bookRow(int modelRow) { return modelRow + 1; }
     static int bookColumn(int modelColumn) { return modelColumn + 1; }
+    static int modelRow(int bookRow) { return bookRow - 1; }
+    static int modelColumn(int bookColumn) { return bookColumn - 1; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -14,6 +14,7 @@
 #include "book/book_file.h"
 #include "platform/app_error.h"
 #include "platform/file_reader.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -56,11 +57,6 @@ constexpr std::array<std::string_view, 11> kKeys{
     "flat_border",
 };
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Every reason is reported under the file's name, so the user knows which file to mend.
 class TemplateError {
 public:
@@ -69,7 +65,7 @@ public:
     [[noreturn]] void raise(const QString& reason) const
     {
         throw AppError(
-            QString::fromUtf8(grid_template_texts::kTemplateUnreadable).arg(qs(fileName_), reason));
+            uiText(grid_template_texts::kTemplateUnreadable).arg(uiText(fileName_), reason));
     }
 
 private:
@@ -152,9 +148,9 @@ public:
                 }
             }
             if (!known) {
-                error_.raise(QString::fromUtf8(grid_template_texts::kTemplateUnknownOption)
+                error_.raise(uiText(grid_template_texts::kTemplateUnknownOption)
                                  .arg(entry.line)
-                                 .arg(qs(item)));
+                                 .arg(uiText(item)));
             }
         }
         return bits;
@@ -170,9 +166,9 @@ public:
                 return i;
             }
         }
-        error_.raise(QString::fromUtf8(grid_template_texts::kTemplateBadChoice)
+        error_.raise(uiText(grid_template_texts::kTemplateBadChoice)
                          .arg(entry.line)
-                         .arg(qs(key), qs(entry.value)));
+                         .arg(uiText(key), uiText(entry.value)));
     }
 
 private:
@@ -180,7 +176,7 @@ private:
     {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateNoEquals).arg(lineNumber));
+            error_.raise(uiText(grid_template_texts::kTemplateNoEquals).arg(lineNumber));
         }
         const std::string_view key = trim(line.substr(0, equals));
         bool known = false;
@@ -188,14 +184,14 @@ private:
             known = known || k == key;
         }
         if (!known) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateUnknownKey)
+            error_.raise(uiText(grid_template_texts::kTemplateUnknownKey)
                              .arg(lineNumber)
-                             .arg(qs(key)));
+                             .arg(uiText(key)));
         }
         if (entries_.contains(key)) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateRepeatedKey)
+            error_.raise(uiText(grid_template_texts::kTemplateRepeatedKey)
                              .arg(lineNumber)
-                             .arg(qs(key)));
+                             .arg(uiText(key)));
         }
         entries_.emplace(key, Entry{lineNumber, trim(line.substr(equals + 1))});
     }
@@ -204,7 +200,7 @@ private:
     {
         const auto it = entries_.find(key);
         if (it == entries_.end()) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateMissingKey).arg(qs(key)));
+            error_.raise(uiText(grid_template_texts::kTemplateMissingKey).arg(uiText(key)));
         }
         return it->second;
     }
@@ -232,14 +228,14 @@ private:
         int value = 0;
         const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
         if (item.empty() || ec == std::errc::invalid_argument || end != item.data() + item.size()) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateNotNumber)
+            error_.raise(uiText(grid_template_texts::kTemplateNotNumber)
                              .arg(entry.line)
-                             .arg(qs(key)));
+                             .arg(uiText(key)));
         }
         if (ec == std::errc::result_out_of_range || value < min || value > max) {
-            error_.raise(QString::fromUtf8(grid_template_texts::kTemplateOutOfRange)
+            error_.raise(uiText(grid_template_texts::kTemplateOutOfRange)
                              .arg(entry.line)
-                             .arg(qs(key)));
+                             .arg(uiText(key)));
         }
         return value;
     }
@@ -273,15 +269,15 @@ GridLayout LoadGridTemplate(const std::string& path)
     const Parser parser(data, error);
 
     if (parser.text("format") != kFormat) {
-        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWrongFormat)
-                        .arg(qs(parser.text("format"))));
+        error.raise(uiText(grid_template_texts::kTemplateWrongFormat)
+                        .arg(uiText(parser.text("format"))));
     }
     GridLayout layout;
     layout.rowCount = parser.number("row_count", 0, kMaxSize);
     layout.columnCount = parser.number("column_count", 0, kMaxSize);
     // The table always has the empty book's shape once the template is applied.
     if (layout.rowCount != kTemplateRowCount || layout.columnCount != ColumnCount) {
-        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWrongShape)
+        error.raise(uiText(grid_template_texts::kTemplateWrongShape)
                         .arg(kTemplateRowCount)
                         .arg(ColumnCount));
     }
@@ -291,7 +287,7 @@ GridLayout LoadGridTemplate(const std::string& path)
     layout.defaultRowHeight = parser.number("default_row_height", 1, kMaxSize);
     layout.columnWidths = parser.numbers("column_widths", 0, kMaxSize);
     if (static_cast<int>(layout.columnWidths.size()) != layout.columnCount) {
-        error.raise(QString::fromUtf8(grid_template_texts::kTemplateWidthCount)
+        error.raise(uiText(grid_template_texts::kTemplateWidthCount)
                         .arg(layout.columnWidths.size())
                         .arg(layout.columnCount));
     }

@@ -3,15 +3,10 @@
 #include "book/random_digits.h"
 #include "platform/dialogs.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 
-namespace {
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-// The fields hold code page 932 bytes, the program's texts are UTF-8.
-std::string cardBytes(const char* utf8) { return cp932::fromUnicodeLossy(text(utf8)); }
-}  // namespace
-
-CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view,
-                       Dialogs& dialogs, const Clock& clock)
+CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view, Dialogs& dialogs,
+                       const Clock& clock)
     : book_(book), state_(state), view_(view), dialogs_(dialogs), clock_(clock)
 {
 }
@@ -21,7 +16,7 @@ CardEditor::StoreAnswer CardEditor::askToStore()
     if (!state_.cardChanged) {
         return StoreAnswer::NotAsked;
     }
-    if (!dialogs_.ask(text(editor_text::kStoreQuestion))) {
+    if (!dialogs_.ask(uiText(editor_text::kStoreQuestion))) {
         return StoreAnswer::No;
     }
     SaveCard(editing_);
@@ -55,9 +50,8 @@ bool CardEditor::LoadCard(int row)
     view_.setField(CardField::Name, names.name);
     view_.setField(CardField::Keisho, names.honorific);
     view_.setField(CardField::Renmei, names.jointName);
-    view_.setField(CardField::RenKeisho, names.hasJoint
-                                             ? names.jointHonorific
-                                             : cardBytes(editor_text::kDefaultHonorific));
+    view_.setField(CardField::RenKeisho, names.hasJoint ? names.jointHonorific
+                                                        : cardText(editor_text::kDefaultHonorific));
     view_.setField(CardField::YuubinNo, book_.cell(ColPostalCode, row));
     view_.setField(CardField::Address, book_.cell(ColAddress1, row));
     view_.setField(CardField::Address2, book_.cell(ColAddress2, row));
@@ -77,7 +71,7 @@ void CardEditor::btnNewcardClick()
     }
     if (view_.field(CardField::Name).empty() || view_.field(CardField::YuubinNo).empty() ||
         view_.field(CardField::Address).empty()) {
-        dialogs_.notify(text(editor_text::kRequiredMissing));
+        dialogs_.notify(uiText(editor_text::kRequiredMissing));
         return;
     }
     state_.cardChanged = false;
@@ -97,7 +91,7 @@ void CardEditor::btnNewcardClick()
 void CardEditor::btnMoveClick()
 {
     if (view_.cardNumber() > view_.cardNumberMaximum()) {
-        dialogs_.notify(text(editor_text::kNumberTooLarge));
+        dialogs_.notify(uiText(editor_text::kNumberTooLarge));
         view_.setCardNumber(view_.cardNumberMaximum());
     }
     LoadCard(view_.cardNumber());
@@ -111,11 +105,11 @@ int CardEditor::DeleteCard(int number)
         return 0;
     }
     if (number == 1 && count == 1) {
-        dialogs_.notify(text(editor_text::kFirstCardKept));
+        dialogs_.notify(uiText(editor_text::kFirstCardKept));
         return 0;
     }
-    const QString question = text(editor_text::kDeletePrefix) + QString::number(number) +
-                             text(editor_text::kDeleteSuffix);
+    const QString question = uiText(editor_text::kDeletePrefix) + QString::number(number) +
+                             uiText(editor_text::kDeleteSuffix);
     if (!dialogs_.ask(question)) {
         return 0;
     }

@@ -1,4 +1,5 @@
 #include "platform/file_error.h"
+#include "text/program_text.h"
 
 #include <unistd.h>
 
@@ -22,28 +23,28 @@ QString FileErrorText(int errnoValue, FileAccess access)
     using namespace file_texts;
     switch (errnoValue) {
         case ENOENT:
-            return QString::fromUtf8(kFileNotFound);
+            return uiText(kFileNotFound);
         case ENOTDIR:
         case ENAMETOOLONG:
         case EINVAL:
         case EISDIR:
         case ELOOP:
-            return QString::fromUtf8(kBadFileName);
+            return uiText(kBadFileName);
         case EMFILE:
         case ENFILE:
-            return QString::fromUtf8(kTooManyOpenFiles);
+            return uiText(kTooManyOpenFiles);
         case EACCES:
         case EPERM:
         case EROFS:
         case ETXTBSY:
-            return QString::fromUtf8(kAccessDenied);
+            return uiText(kAccessDenied);
         case ENOSPC:
         case EDQUOT:
         case EFBIG:
-            return QString::fromUtf8(kDiskFull);
+            return uiText(kDiskFull);
         case EIO:
             if (access == FileAccess::Write) {
-                return QString::fromUtf8(kDiskFull);
+                return uiText(kDiskFull);
             }
             break;
         default:

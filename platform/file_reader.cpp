@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/app_error.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
         }
         used += got;
         if (used > maxBytes) {
-            throw AppError(QString::fromUtf8(file_texts::kFileTooLarge));
+            throw AppError(uiText(file_texts::kFileTooLarge));
         }
     }
     data.resize(used);

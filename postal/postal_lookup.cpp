@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "postal/postal_texts.h"
 #include "postal/postcode_search.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ PostalLookup::PostalLookup(std::string dictionaryPath, Dialogs& dialogs, ResultC
 void PostalLookup::searchByPostalCode(const std::string& key)
 {
     if (key.size() < kMinPostalCodeKeyBytes) {
-        dialogs_.notify(QString::fromUtf8(postal_texts::kPostalCodeKeyTooShort));
+        dialogs_.notify(uiText(postal_texts::kPostalCodeKeyTooShort));
         return;
     }
     search(key, kPostalCodePositionLimit);
@@ -32,7 +33,7 @@ void PostalLookup::searchByPostalCode(const std::string& key)
 void PostalLookup::searchByAddress(const std::string& key)
 {
     if (key.size() < kMinAddressKeyBytes) {
-        dialogs_.notify(QString::fromUtf8(postal_texts::kAddressKeyTooShort));
+        dialogs_.notify(uiText(postal_texts::kAddressKeyTooShort));
         return;
     }
     search(key, kAddressPositionLimit);
@@ -42,7 +43,7 @@ void PostalLookup::search(std::string_view key, int positionLimit)
 {
     const std::vector<std::string> lines = SearchPostcode(dictionaryPath_, key, positionLimit);
     if (lines.empty()) {
-        dialogs_.notify(QString::fromUtf8(postal_texts::kNoMatch));
+        dialogs_.notify(uiText(postal_texts::kNoMatch));
         return;
     }
     chooser_.choose(lines);

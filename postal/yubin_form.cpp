@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "postal/postal_texts.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 #include "ui_frmYubin.h"
 
 namespace {
@@ -45,7 +46,7 @@ YubinForm::YubinForm(Dialogs& dialogs, FieldSetter setPostalCode, FieldSetter se
     // A dialog border with the close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    QFont font(QString::fromUtf8(postal_texts::kFontFace));
+    QFont font(uiText(postal_texts::kFontFace));
     font.setPixelSize(postal_texts::kFontPixelSize);
     setFont(font);
     setFixedSize(size());
@@ -98,7 +99,7 @@ void YubinForm::btnYubinInputClick()
 {
     const std::optional<std::string> line = selectedLine();
     if (!line) {
-        dialogs_.notify(QString::fromUtf8(postal_texts::kChoosePostalCode));
+        dialogs_.notify(uiText(postal_texts::kChoosePostalCode));
         return;
     }
     setPostalCode_(PostalCodeOfLine(*line));
@@ -109,7 +110,7 @@ void YubinForm::btnAddInputClick()
 {
     const std::optional<std::string> line = selectedLine();
     if (!line) {
-        dialogs_.notify(QString::fromUtf8(postal_texts::kChooseAddress));
+        dialogs_.notify(uiText(postal_texts::kChooseAddress));
         return;
     }
     setAddress_(AddressOfLine(*line));

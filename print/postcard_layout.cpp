@@ -224,11 +224,15 @@ bool PrintCard(const AddressBook& book, int row, bool withSender, const PrintSet
     const std::string& names = book.cell(ColName, row);
     card.useVerticalFont(NameK, std::max(MinNameLength, names.size()));
     const SplitNames split = SplitJoint(names, book.cell(ColHonorific, row));
+    const std::string name =
+        NameWithHonorific(split.name, split.honorific, EmptyName::KeepsHonorific);
     if (!split.hasJoint) {
-        card.drawColumn(550, 350, split.name + " " + split.honorific);
+        card.drawColumn(550, 350, name);
     } else {
-        card.drawColumn(600, 350, split.name + " " + split.honorific);
-        card.drawColumn(500, 350, split.jointName + " " + split.jointHonorific);
+        card.drawColumn(600, 350, name);
+        card.drawColumn(
+            500, 350,
+            NameWithHonorific(split.jointName, split.jointHonorific, EmptyName::KeepsHonorific));
     }
 
     job.finish();

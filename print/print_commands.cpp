@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "print/print_texts.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ bool SamplePrint(const PrintListState& list, const AddressBook& book,
 {
     const int index = list.highlighted;
     if (index < 0 || index >= static_cast<int>(list.items.size())) {
-        dialogs.notify(QString::fromUtf8(print_texts::SelectSampleCard));
+        dialogs.notify(uiText(print_texts::SelectSampleCard));
         return false;
     }
     PrintRow(book, list.items[static_cast<std::size_t>(index)].row, options, device);
@@ -63,7 +64,7 @@ int PrintChecked(const PrintListState& list, const AddressBook& book,
     const bool anyTicked = std::any_of(list.items.begin(), list.items.end(),
                                        [](const PrintListMark& item) { return item.ticked; });
     if (!anyTicked) {
-        dialogs.notify(QString::fromUtf8(print_texts::TickCardsToPrint));
+        dialogs.notify(uiText(print_texts::TickCardsToPrint));
         return 0;
     }
     OutputFileScope output(device);

@@ -1,11 +1,12 @@
 #include "print/print_list.h"
 
 #include "print/print_texts.h"
+#include "text/program_text.h"
 
 bool RebuildPrintList(const AddressBook& book, Dialogs& dialogs, std::vector<PrintListItem>& items)
 {
     if (book.cell(ColName, 1).empty()) {
-        dialogs.notify(QString::fromUtf8(print_texts::NoListData));
+        dialogs.notify(uiText(print_texts::NoListData));
         return false;
     }
     items.clear();
@@ -15,7 +16,7 @@ bool RebuildPrintList(const AddressBook& book, Dialogs& dialogs, std::vector<Pri
         if (!name.empty() && !book.cell(ColPostalCode, row).empty() && !address1.empty()) {
             items.push_back({row, name + print_texts::ListItemSeparator + address1});
         } else if (!book.cell(ColNumber, row).empty()) {
-            dialogs.notify(QString::number(row) + QString::fromUtf8(print_texts::BadRowSuffix));
+            dialogs.notify(QString::number(row) + uiText(print_texts::BadRowSuffix));
         }
     }
     return true;

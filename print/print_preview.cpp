@@ -7,9 +7,10 @@ std::optional<PrintPreviewTexts> ShowPrintPreview(const AddressBook& book, int r
     }
     PrintPreviewTexts texts;
     const SplitNames split = SplitJoint(book.cell(ColName, row), book.cell(ColHonorific, row));
-    texts.name = split.name + " " + split.honorific;
+    texts.name = NameWithHonorific(split.name, split.honorific, EmptyName::KeepsHonorific);
     if (split.hasJoint) {
-        texts.name2 = split.jointName + " " + split.jointHonorific;
+        texts.name2 =
+            NameWithHonorific(split.jointName, split.jointHonorific, EmptyName::KeepsHonorific);
     }
     texts.address1 = book.cell(ColAddress1, row);
     texts.address2 = book.cell(ColAddress2, row);

@@ -11,15 +11,7 @@
 #include "platform/app_error.h"
 #include "print/print_texts.h"
 #include "text/cp932.h"
-
-namespace {
-
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-}  // namespace
+#include "text/program_text.h"
 
 QtPrinterDevice::QtPrinterDevice(QPrinter& printer) : printer_(printer) {}
 
@@ -31,7 +23,7 @@ QtPrinterDevice::~QtPrinterDevice()
 void QtPrinterDevice::setPostcardPaper()
 {
     if (printing()) {
-        throw AppError(Text(print_texts::PrintingNow));
+        throw AppError(uiText(print_texts::PrintingNow));
     }
     const bool toFile = !printer_.outputFileName().isEmpty();
     if (!toFile && printer_.printerName().isEmpty()) {
@@ -39,11 +31,11 @@ void QtPrinterDevice::setPostcardPaper()
         // the default printer if one has appeared since.
         const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
         if (fallback.isNull()) {
-            throw AppError(Text(print_texts::NoDefaultPrinter));
+            throw AppError(uiText(print_texts::NoDefaultPrinter));
         }
         printer_.setPrinterName(fallback.printerName());
         if (printer_.printerName().isEmpty()) {
-            throw AppError(Text(print_texts::NoDefaultPrinter));
+            throw AppError(uiText(print_texts::NoDefaultPrinter));
         }
     }
     // Only the size changes; orientation and margins stay as the user set them.
@@ -85,10 +77,10 @@ int QtPrinterDevice::physicalOffsetY() const
 void QtPrinterDevice::beginDocument()
 {
     if (printing()) {
-        throw AppError(Text(print_texts::PrintingNow));
+        throw AppError(uiText(print_texts::PrintingNow));
     }
     if (!painter_.begin(&printer_)) {
-        QString message = Text(print_texts::CannotStartJob);
+        QString message = uiText(print_texts::CannotStartJob);
         if (!printer_.outputFileName().isEmpty()) {
             message += QStringLiteral("\n\r") + printer_.outputFileName();
         }
@@ -108,7 +100,7 @@ void QtPrinterDevice::endDocument()
     }
     const bool ended = painter_.end();
     if (!ended || printer_.printerState() == QPrinter::Error) {
-        throw AppError(Text(print_texts::JobFailed));
+        throw AppError(uiText(print_texts::JobFailed));
     }
 }
 

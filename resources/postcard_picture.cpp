@@ -1,6 +1,7 @@
 #include "resources/postcard_picture.h"
 
 #include "platform/app_error.h"
+#include "text/program_text.h"
 
 #include <csetjmp>
 #include <cstddef>
@@ -76,7 +77,7 @@ QImage DecodeJpeg(const QByteArray& jpegBytes)
 {
     QImage image;
     if (!DecodeInto(jpegBytes, image)) {
-        throw AppError(QString::fromUtf8(kUnreadablePicture));
+        throw AppError(uiText(kUnreadablePicture));
     }
     return image;
 }

@@ -6,8 +6,12 @@
 
 #include <memory>
 
+#include "app/card_tab.h"
 #include "app/frm_main.h"
+#include "app/list_tab.h"
+#include "app/print_tab.h"
 #include "tests/support/fakes.h"
+#include "ui_frmMain.h"
 
 class MainWindowFixture {
 public:
@@ -24,6 +28,12 @@ public:
         services.appDir = qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString();
         window = std::make_unique<frmMain>(services);
     }
+
+    // The forms of the window and of its three tabs.
+    Ui::frmMain& ui() { return window->ui(); }
+    Ui::CardTab& card() { return window->cardTab().ui(); }
+    Ui::ListTab& list() { return window->listTab().ui(); }
+    Ui::PrintTab& print() { return window->printTab().ui(); }
 
     FakeDialogs dialogs;
     FakeFileDialogs files;

@@ -17,7 +17,6 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
 #include "text/cp932.h"
-#include "ui_frmMain.h"
 
 namespace {
 
@@ -40,8 +39,6 @@ QString controlName(QWidget* w)
 
 class MainWindowCommandsTest : public ::testing::Test, public MainWindowFixture {
 protected:
-    Ui::frmMain& ui() { return window->ui(); }
-
     QString path(const char* name) const
     {
         return QFileInfo(dir.filePath(u(name))).absoluteFilePath();
@@ -74,12 +71,12 @@ protected:
     // Replaces the card number box's text from the keyboard.
     void typeCardNumber(const char* keys)
     {
-        ui().SpinCount->setFocus();
-        ui().SpinCount->findChild<QLineEdit*>()->selectAll();
-        QTest::keyClick(ui().SpinCount, Qt::Key_Backspace);
-        QTest::keyClicks(ui().SpinCount, keys);
+        card().SpinCount->setFocus();
+        card().SpinCount->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClick(card().SpinCount, Qt::Key_Backspace);
+        QTest::keyClicks(card().SpinCount, keys);
     }
-    QString cardNumberText() { return ui().SpinCount->findChild<QLineEdit*>()->text(); }
+    QString cardNumberText() { return card().SpinCount->findChild<QLineEdit*>()->text(); }
     FakeDialogs::Entry lastEntry() const { return dialogs.log.back(); }
 
     QTemporaryDir dir;
@@ -89,15 +86,15 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
 {
     open(writeFile("five.csv", kFiveCards));
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(ui().txtName->text(), u("山田太郎"));
-    EXPECT_EQ(ui().txtRenmei1->text(), u("花子"));
-    EXPECT_EQ(ui().lblnenga->text(), "512345");
-    EXPECT_EQ(ui().SpinCount->maximum(), 5);
-    EXPECT_EQ(ui().IchiranGrid->model()->rowCount(), 5);
+    EXPECT_EQ(card().txtName->text(), u("山田太郎"));
+    EXPECT_EQ(card().txtRenmei1->text(), u("花子"));
+    EXPECT_EQ(card().lblnenga->text(), "512345");
+    EXPECT_EQ(card().SpinCount->maximum(), 5);
+    EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
     EXPECT_EQ(window->state().currentFile, path("five.csv"));
 
-    ui().txtMemo->setText(u("メモ"));
-    ui().btnSaveCard->click();
+    card().txtMemo->setText(u("メモ"));
+    card().btnSaveCard->click();
     const std::vector<BookRow> rows = {window->book().row(1), window->book().row(5)};
 
     // A folder that does not exist: the error box, and the name stays set.
@@ -127,13 +124,13 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
 {
     open(writeFile("five.csv", kFiveCards));
     ui().N10->trigger();
-    ui().SpinCount->setValue(2);
-    ui().btnMove->click();
-    ui().txtMemo->setText(u("書きかけ"));
+    card().SpinCount->setValue(2);
+    card().btnMove->click();
+    card().txtMemo->setText(u("書きかけ"));
     QDir(dir.path()).mkdir("folder.csv");
     dialogs.log.clear();
 
-    const int listItems = ui().PrintList->count();
+    const int listItems = print().PrintList->count();
     ASSERT_EQ(listItems, 5);
     const std::pair<QString, const char*> failures[] = {
         {path("none.csv"), "ファイルが見つかりません"},
@@ -143,13 +140,13 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
         ASSERT_EQ(dialogs.log.size(), 1u) << bad.toStdString();
         EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
         EXPECT_EQ(lastEntry().text, u(message));
-        EXPECT_EQ(ui().PrintList->count(), listItems);
-        EXPECT_EQ(ui().txtName->text(), u("佐藤一郎"));
-        EXPECT_EQ(ui().txtMemo->text(), u("書きかけ"));
-        EXPECT_EQ(ui().lblnenga->text(), "234567");
-        EXPECT_EQ(ui().SpinCount->value(), 2);
-        EXPECT_EQ(ui().SpinCount->maximum(), 5);
-        EXPECT_EQ(ui().IchiranGrid->model()->rowCount(), 5);
+        EXPECT_EQ(print().PrintList->count(), listItems);
+        EXPECT_EQ(card().txtName->text(), u("佐藤一郎"));
+        EXPECT_EQ(card().txtMemo->text(), u("書きかけ"));
+        EXPECT_EQ(card().lblnenga->text(), "234567");
+        EXPECT_EQ(card().SpinCount->value(), 2);
+        EXPECT_EQ(card().SpinCount->maximum(), 5);
+        EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
         EXPECT_EQ(window->state().currentFile, path("five.csv"));
         EXPECT_TRUE(window->state().cardChanged);
         EXPECT_EQ(window->editor().editing(), 2);
@@ -169,7 +166,7 @@ TEST_F(MainWindowCommandsTest, TheCloseBoxAsksToStoreAndToSaveFirst)
 {
     open(writeFile("five.csv", kFiveCards));
     window->show();
-    ui().txtMemo->setText(u("最後のメモ"));
+    card().txtMemo->setText(u("最後のメモ"));
     dialogs.answer({true, true, true});
     window->close();
     EXPECT_EQ(dialogs.texts(),
@@ -183,9 +180,9 @@ TEST_F(MainWindowCommandsTest, NoAtTheEndingQuestionsEndsWithoutWriting)
 {
     open(writeFile("five.csv", kFiveCards));
     window->show();
-    ui().txtName->setText(u("別人"));
-    ui().btnSaveCard->click();
-    ui().txtMemo->setText(u("保存しない"));
+    card().txtName->setText(u("別人"));
+    card().btnSaveCard->click();
+    card().txtMemo->setText(u("保存しない"));
     dialogs.answer({false, false});
     ui().N9->trigger();
     EXPECT_EQ(dialogs.texts(),
@@ -198,7 +195,7 @@ TEST_F(MainWindowCommandsTest, EditsInTheGridAndConvertedAddressesAreNotLostAtTh
 {
     open(writeFile("five.csv", kFiveCards));
     window->show();
-    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    QAbstractItemModel* grid = list().IchiranGrid->model();
     ASSERT_TRUE(grid->setData(grid->index(1, 5), u("一覧で書いたメモ"), Qt::EditRole));
     EXPECT_FALSE(window->state().bookChanged) << "grid edits set none of the flags";
     dialogs.answer({true, true});
@@ -211,8 +208,8 @@ TEST_F(MainWindowCommandsTest, EditsInTheGridAndConvertedAddressesAreNotLostAtTh
 TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
 {
     window->show();
-    ui().txtName->setText(u("山田"));
-    ui().btnSaveCard->click();
+    card().txtName->setText(u("山田"));
+    card().btnSaveCard->click();
     window->state().currentFile = path("missing/book.csv");
     dialogs.answer({true});
     ui().N9->trigger();
@@ -236,25 +233,26 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
     // Above the count: the notice, then the last card.
     typeCardNumber("9");
     EXPECT_EQ(cardNumberText(), "9");
-    QTest::mouseClick(ui().btnMove, Qt::LeftButton);
+    QTest::mouseClick(card().btnMove, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kNumberTooLarge)});
-    EXPECT_EQ(ui().SpinCount->value(), 5);
-    EXPECT_EQ(ui().txtName->text(), u("田中"));
-    EXPECT_EQ(ui().txtKeisho->currentText(), u("先生"));
+    EXPECT_EQ(card().SpinCount->value(), 5);
+    EXPECT_EQ(card().txtName->text(), u("田中"));
+    EXPECT_EQ(card().txtKeisho->currentText(), u("先生"));
 
     // Numbers outside the book delete nothing, and the flat button leaves
     // the number in the box as typed.
     dialogs.log.clear();
     for (const char* outside : {"9", "0"}) {
         typeCardNumber(outside);
-        QTest::mouseClick(ui().btnDelCard, Qt::LeftButton);
+        QTest::mouseClick(card().btnDelCard, Qt::LeftButton);
         EXPECT_TRUE(dialogs.log.empty()) << outside;
         EXPECT_EQ(window->book().cardCount(), 5);
         EXPECT_EQ(cardNumberText(), outside);
         EXPECT_EQ(controlName(QApplication::focusWidget()), "SpinCount");
     }
-    for (QPushButton* b : {ui().btnNewcard, ui().btnSaveCard, ui().btnDelCard, ui().btnMove,
-                           ui().btnPrev, ui().btnNext, ui().SpeedButton1, ui().SpeedButton2}) {
+    for (QPushButton* b :
+         {card().btnNewcard, card().btnSaveCard, card().btnDelCard, card().btnMove, card().btnPrev,
+          card().btnNext, card().SpeedButton1, card().SpeedButton2}) {
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
     }
 
@@ -264,36 +262,36 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
     typeCardNumber("4a");
     EXPECT_EQ(cardNumberText(), "4");
     typeCardNumber("9");
-    ui().txtName->setFocus();
+    card().txtName->setFocus();
     EXPECT_EQ(cardNumberText(), "5");
-    EXPECT_EQ(ui().SpinCount->value(), 5);
+    EXPECT_EQ(card().SpinCount->value(), 5);
     typeCardNumber("0");
-    ui().txtName->setFocus();
-    EXPECT_EQ(ui().SpinCount->value(), 1);
-    EXPECT_EQ(ui().txtName->text(), u("田中")) << "changing the number loads nothing";
+    card().txtName->setFocus();
+    EXPECT_EQ(card().SpinCount->value(), 1);
+    EXPECT_EQ(card().txtName->text(), u("田中")) << "changing the number loads nothing";
 }
 
 TEST_F(MainWindowCommandsTest, ThePostalCodeTakesSevenTypedDigitsButShowsALongerLoadedCode)
 {
     showCardTab();
-    ui().txtYuubinNo->setFocus();
-    QTest::keyClicks(ui().txtYuubinNo, "12345678");
-    EXPECT_EQ(ui().txtYuubinNo->text(), "1234567");
+    card().txtYuubinNo->setFocus();
+    QTest::keyClicks(card().txtYuubinNo, "12345678");
+    EXPECT_EQ(card().txtYuubinNo->text(), "1234567");
 
-    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    QAbstractItemModel* grid = list().IchiranGrid->model();
     ASSERT_TRUE(grid->setData(grid->index(0, ColPostalCode - 1), "123-4567", Qt::EditRole));
     dialogs.answer({false});
     typeCardNumber("1");
-    QTest::mouseClick(ui().btnMove, Qt::LeftButton);
+    QTest::mouseClick(card().btnMove, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kStoreQuestion)});
-    EXPECT_EQ(ui().txtYuubinNo->text(), "123-4567");
-    EXPECT_EQ(window->field(CardField::YuubinNo), "123-4567");
+    EXPECT_EQ(card().txtYuubinNo->text(), "123-4567");
+    EXPECT_EQ(window->cardTab().field(CardField::YuubinNo), "123-4567");
 }
 
 TEST_F(MainWindowCommandsTest, TabRunsThroughTheEditorInItsOrder)
 {
     showCardTab();
-    ui().txtName->setFocus();
+    card().txtName->setFocus();
     const QStringList order = {"txtYuubinNo", "txtAddress", "txtAddress2", "txtMemo",
                                "txtKeisho",   "SpinCount",  "txtRenmei1",  "txtRenKeisho1"};
     QStringList visited;
@@ -307,12 +305,12 @@ TEST_F(MainWindowCommandsTest, TabRunsThroughTheEditorInItsOrder)
 TEST_F(MainWindowCommandsTest, TheTypicalRoadGivesBackTheSameFile)
 {
     open(writeFile("five.csv", kFiveCards));
-    ui().btnNext->click();
-    EXPECT_EQ(ui().txtName->text(), u("佐藤一郎"));
-    EXPECT_EQ(ui().txtRenKeisho1->currentText(), u("様"));
-    ui().txtRenmei1->setText(u("次郎"));
-    ui().txtAddress->setText(u("大阪府大阪市中央区"));
-    ui().btnSaveCard->click();
+    card().btnNext->click();
+    EXPECT_EQ(card().txtName->text(), u("佐藤一郎"));
+    EXPECT_EQ(card().txtRenKeisho1->currentText(), u("様"));
+    card().txtRenmei1->setText(u("次郎"));
+    card().txtAddress->setText(u("大阪府大阪市中央区"));
+    card().btnSaveCard->click();
     dialogs.answer({true});
     ui().N7->trigger();
     const std::string saved = readBytes(path("five.csv"));
@@ -323,7 +321,7 @@ TEST_F(MainWindowCommandsTest, TheTypicalRoadGivesBackTheSameFile)
     dialogs.answer({false});
     open(path("five.csv"));
     EXPECT_EQ(dialogs.texts().last(), u(book_text::kSaveQuestion));
-    QAbstractItemModel* grid = ui().IchiranGrid->model();
+    QAbstractItemModel* grid = list().IchiranGrid->model();
     EXPECT_EQ(grid->data(grid->index(1, ColAddress1 - 1)).toString(), u("大阪府大阪市中央区"));
     saveAs(path("copy.csv"));
     EXPECT_EQ(readBytes(path("copy.csv")), saved);

@@ -11,12 +11,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/print_controller.h"
 #include "postal/yubin_form.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
 #include "text/cp932.h"
-#include "ui_frmMain.h"
 
 namespace {
 
@@ -52,7 +50,6 @@ void writeFile(const QString& path, const std::string& bytes)
 
 class TypicalRoad : public ::testing::Test, public MainWindowFixture {
 protected:
-    Ui::frmMain& ui() { return window->ui(); }
     QTemporaryDir dir;
 };
 
@@ -70,14 +67,14 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     ui().N5->trigger();
     ASSERT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
     ui().PageControl->setCurrentIndex(0);
-    EXPECT_EQ(ui().txtName->text(), u("山田太郎"));
-    EXPECT_EQ(ui().txtYuubinNo->text(), "");
+    EXPECT_EQ(card().txtName->text(), u("山田太郎"));
+    EXPECT_EQ(card().txtYuubinNo->text(), "");
     EXPECT_EQ(window->state().currentFile, book);
     save(window->grab().toImage(), "road-1-opened");
 
     // 2. Look the postal code up from the address: the dialog lists
     //    千代田区千代田; double-clicking its line fills the code.
-    ui().txtAddress->setText(u("千代田区千代田"));
+    card().txtAddress->setText(u("千代田区千代田"));
     QListWidget* results = window->yubinForm().KekkaList();
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(window->yubinForm().isVisible());
@@ -86,45 +83,45 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
         save(withDialog(*window, window->yubinForm()), "road-2-lookup");
         window->yubinForm().btnYubinInputClick();
     });
-    ui().SpeedButton2->click();
-    EXPECT_EQ(ui().txtYuubinNo->text(), "1000001");
+    card().SpeedButton2->click();
+    EXPECT_EQ(card().txtYuubinNo->text(), "1000001");
     EXPECT_TRUE(window->state().cardChanged);
-    ui().txtAddress->setText(u("東京都千代田区千代田1-1"));
-    ui().btnSaveCard->click();
+    card().txtAddress->setText(u("東京都千代田区千代田1-1"));
+    card().btnSaveCard->click();
     EXPECT_EQ(window->book().cell(ColPostalCode, 1), "1000001");
 
     // And the other way: the code 100 lists every line that begins with it.
-    ui().txtYuubinNo->setText("100");
+    card().txtYuubinNo->setText("100");
     QTimer::singleShot(0, [&] {
         EXPECT_GT(results->count(), 10);
         save(withDialog(*window, window->yubinForm()), "road-2-lookup-100");
         window->yubinForm().reject();  // the close box changes nothing
     });
-    ui().SpeedButton1->click();
-    EXPECT_EQ(ui().txtYuubinNo->text(), "100");
-    ui().txtYuubinNo->setText("1000001");
-    ui().btnSaveCard->click();
+    card().SpeedButton1->click();
+    EXPECT_EQ(card().txtYuubinNo->text(), "100");
+    card().txtYuubinNo->setText("1000001");
+    card().btnSaveCard->click();
 
     // 3. Convert the addresses to kanji numerals; the print list is rebuilt.
     ui().PageControl->setCurrentIndex(2);
-    ui().btnChgToKanji->click();
+    print().btnChgToKanji->click();
     EXPECT_EQ(window->book().cell(ColAddress1, 1),
               cp932::fromUnicodeLossy(u("東京都千代田区千代田一ー一")));
-    ASSERT_EQ(ui().PrintList->count(), 2);
+    ASSERT_EQ(print().PrintList->count(), 2);
 
     // 4. Preview the converted card.
-    ui().PrintList->setCurrentRow(0);
-    EXPECT_EQ(ui().lblPAddress1->text(), u("東京都千代田区千代田一ー一"));
+    print().PrintList->setCurrentRow(0);
+    EXPECT_EQ(print().lblPAddress1->text(), u("東京都千代田区千代田一ー一"));
     save(window->grab().toImage(), "road-3-preview");
 
     // 5. Print the ticked cards, each to its own file.
-    ui().PrintList->item(0)->setCheckState(Qt::Checked);
-    ui().PrintList->item(1)->setCheckState(Qt::Checked);
+    print().PrintList->item(0)->setCheckState(Qt::Checked);
+    print().PrintList->item(1)->setCheckState(Qt::Checked);
     const QString pdf = dir.filePath("cards.pdf");
-    window->print().printer().setOutputFormat(QPrinter::PdfFormat);
-    window->print().printer().setOutputFileName(pdf);
+    window->printTab().printer().setOutputFormat(QPrinter::PdfFormat);
+    window->printTab().printer().setOutputFileName(pdf);
     dialogs.log.clear();
-    ui().btnPrintChecked->click();
+    print().btnPrintChecked->click();
     EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("cards-1.pdf")));
     EXPECT_TRUE(QFile::exists(dir.filePath("cards-2.pdf")));

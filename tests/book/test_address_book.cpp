@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "book/address_book.h"
 #include "book/book_model.h"
 #include "book/random_digits.h"
@@ -158,6 +157,22 @@ TEST(BookModel, ShowsTheSameCellsAsTheTableAndEditsLandInIt)
     book.replaceWith(std::move(other));
     EXPECT_EQ(model.rowCount(), 9);
     EXPECT_EQ(model.flags(model.index(0, 0)) & Qt::ItemIsEditable, Qt::ItemIsEditable);
+}
+
+TEST(CardNames, NameWithHonorificAndPostalBoxes)
+{
+    EXPECT_EQ(NameWithHonorific(sj("山田"), sj("様"), EmptyName::ShowsNothing), sj("山田 様"));
+    EXPECT_EQ(NameWithHonorific("", sj("様"), EmptyName::ShowsNothing), "");
+    EXPECT_EQ(NameWithHonorific(sj("山田"), "", EmptyName::ShowsNothing), sj("山田 "));
+    EXPECT_EQ(NameWithHonorific("", sj("様"), EmptyName::KeepsHonorific), sj(" 様"));
+    const auto full = PostalDigits("1000001");
+    EXPECT_EQ(full, (std::array<std::string, 7>{"1", "0", "0", "0", "0", "0", "1"}));
+    const auto hyphen = PostalDigits("123-4567");
+    EXPECT_EQ(hyphen, (std::array<std::string, 7>{"1", "2", "3", "-", "4", "5", "6"}));
+    const auto three = PostalDigits("100");
+    EXPECT_EQ(three[2], "0");
+    EXPECT_EQ(three[3], "");
+    EXPECT_EQ(three[6], "");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <map>
 
 #include "editor/card_editor.h"
-#include "editor/card_preview.h"
 #include "tests/support/fake_editor_view.h"
 #include "tests/support/fakes.h"
 
@@ -249,21 +248,6 @@ TEST_F(CardEditorTest, DeletingAnotherCardDropsTheEditsWithoutAsking)
     EXPECT_EQ(dialogs.log.size(), 1u) << "only the delete confirmation";
     EXPECT_EQ(editor.editing(), 1);
     EXPECT_EQ(book.cell(ColMemo, 2), "");
-}
-
-TEST(CardPreview, NameLabelAndPostalBoxes)
-{
-    EXPECT_EQ(ComposeNameLabel(sj("山田"), sj("様")), sj("山田 様"));
-    EXPECT_EQ(ComposeNameLabel("", sj("様")), "");
-    EXPECT_EQ(ComposeNameLabel(sj("山田"), ""), sj("山田 "));
-    const auto full = PostalDigits("1000001");
-    EXPECT_EQ(full, (std::array<std::string, 7>{"1", "0", "0", "0", "0", "0", "1"}));
-    const auto hyphen = PostalDigits("123-4567");
-    EXPECT_EQ(hyphen, (std::array<std::string, 7>{"1", "2", "3", "-", "4", "5", "6"}));
-    const auto three = PostalDigits("100");
-    EXPECT_EQ(three[2], "0");
-    EXPECT_EQ(three[3], "");
-    EXPECT_EQ(three[6], "");
 }
 
 }  // namespace

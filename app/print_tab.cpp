@@ -1,0 +1,213 @@
+#include "app/print_tab.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/command_guard.h"
+#include "book/kanji_numerals.h"
+#include "platform/dialogs.h"
+#include "print/print_commands.h"
+#include "print/print_list.h"
+#include "print/print_preview.h"
+#include "print/qt_printer_device.h"
+#include "text/cp932.h"
+#include "vertical/tpl_label.h"
+
+namespace {
+
+std::string fieldBytes(const QString& text)
+{
+    return cp932::fromUnicodeLossy(text);
+}
+
+}  // namespace
+
+PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const CommandGuard& guard,
+                   std::function<SenderFields()> readSender)
+    : QObject(page),
+      book_(book),
+      dialogs_(dialogs),
+      readSender_(std::move(readSender)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      device_(std::make_unique<QtPrinterDevice>(*printer_))
+{
+    ui_.setupUi(page);
+    postalCode_.boxes = {ui_.PrintYubin1, ui_.PrintYubin2, ui_.PrintYubin3, ui_.PrintYubin4,
+                         ui_.PrintYubin5, ui_.PrintYubin6, ui_.PrintYubin7};
+    sender_ = {ui_.lblPFromAddress,
+               ui_.lblPFromAddress2,
+               ui_.lblPFromName,
+               ui_.lblPFromName2,
+               {{ui_.PrintFYubin1, ui_.PrintFYubin2, ui_.PrintFYubin3, ui_.PrintFYubin4,
+                 ui_.PrintFYubin5, ui_.PrintFYubin6, ui_.PrintFYubin7}}};
+
+    auto on = [this, &guard](auto* sender, auto signal, void (PrintTab::*handler)()) {
+        guard.on(sender, signal, this, [this, handler] { (this->*handler)(); });
+    };
+    on(ui_.btnPrintListReload, &QPushButton::clicked, &PrintTab::btnPrintListReloadClick);
+    on(ui_.PrintList, &QListWidget::currentRowChanged, &PrintTab::PrintListClick);
+    on(ui_.btnSamplePrint, &QPushButton::clicked, &PrintTab::btnSamplePrintClick);
+    on(ui_.btnPrintChecked, &QPushButton::clicked, &PrintTab::btnPrintCheckedClick);
+    on(ui_.SpeedButton3, &QPushButton::clicked, &PrintTab::SpeedButton3Click);
+    on(ui_.chkSender, &QCheckBox::toggled, &PrintTab::chkSenderClick);
+    on(ui_.PrintFontNo, &QComboBox::currentTextChanged, &PrintTab::PrintFontNoChange);
+    on(ui_.PrintFont, &QComboBox::currentTextChanged, &PrintTab::PrintFontChange);
+    on(ui_.btnChgToKanji, &QPushButton::clicked, &PrintTab::btnChgToKanjiClick);
+    ui_.intYubinBai->findChild<QLineEdit*>()->setMaxLength(2);
+}
+
+PrintTab::~PrintTab() = default;
+
+void PrintTab::makePrintListSingleSelection()
+{
+    ui_.PrintList->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void PrintTab::fillFontLists(const QStringList& faces)
+{
+    QStringList vertical;
+    for (const QString& face : faces) {
+        if (face.startsWith(QLatin1Char('@'))) {
+            vertical << face;
+        }
+    }
+    // Filled with their change handling held back, as the form's lists are.
+    ui_.PrintFont->blockSignals(true);
+    ui_.PrintFont->clear();
+    ui_.PrintFont->addItems(vertical);
+    ui_.PrintFont->setEditText(QStringLiteral("@ＭＳ 明朝"));
+    ui_.PrintFont->blockSignals(false);
+    ui_.PrintFontNo->blockSignals(true);
+    ui_.PrintFontNo->clear();
+    ui_.PrintFontNo->addItems(faces);
+    ui_.PrintFontNo->setEditText(QStringLiteral("Arial"));
+    ui_.PrintFontNo->blockSignals(false);
+}
+
+void PrintTab::clearPrintList()
+{
+    ui_.PrintList->clear();
+}
+
+void PrintTab::showSender(const SenderFields& sender)
+{
+    sender_.show(sender);
+}
+
+void PrintTab::btnPrintListReloadClick()
+{
+    std::vector<PrintListItem> items;
+    if (!RebuildPrintList(book_, dialogs_, items)) {
+        return;
+    }
+    QListWidget* list = ui_.PrintList;
+    list->clear();
+    for (const PrintListItem& item : items) {
+        auto* entry = new QListWidgetItem(cp932::toUnicode(item.text), list);
+        entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+        entry->setCheckState(Qt::Unchecked);
+        entry->setData(Qt::UserRole, item.row);
+    }
+}
+
+void PrintTab::PrintListClick()
+{
+    QListWidgetItem* item = ui_.PrintList->currentItem();
+    if (item == nullptr) {
+        return;
+    }
+    const auto texts = ShowPrintPreview(book_, item->data(Qt::UserRole).toInt());
+    if (!texts) {
+        return;
+    }
+    ShowCardText(ui_.lblPName, texts->name);
+    ShowCardText(ui_.lblPName2, texts->name2);
+    ShowCardText(ui_.lblPAddress1, texts->address1);
+    ShowCardText(ui_.lblPAddress2, texts->address2);
+    for (std::size_t i = 0; i < texts->postalDigits.size(); ++i) {
+        ShowCardText(postalCode_.boxes[i], texts->postalDigits[i]);
+    }
+    ShowCardText(ui_.lblPrintOtoshi, texts->lottery);
+}
+
+PrintListState PrintTab::listState() const
+{
+    PrintListState state;
+    const QListWidget* list = ui_.PrintList;
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        state.items.push_back(
+            {item->data(Qt::UserRole).toInt(), item->checkState() == Qt::Checked});
+    }
+    state.highlighted = list->currentRow();  // the item the preview shows
+    return state;
+}
+
+CardPrintOptions PrintTab::options() const
+{
+    CardPrintOptions o;
+    o.settings.digitFace = fieldBytes(ui_.PrintFontNo->currentText());
+    o.settings.verticalFace = fieldBytes(ui_.PrintFont->currentText());
+    o.settings.factor = YubinFactorFromText(ui_.intYubinBai->text());
+    o.sender = readSender_();
+    o.withSender = ui_.chkSender->isChecked();
+    return o;
+}
+
+CardPrintOptions PrintTab::optionsForNextCard() const
+{
+    // Between two jobs the window repaints; input waits until the batch is
+    // over, so the list and the book cannot change under it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return options();
+}
+
+void PrintTab::btnSamplePrintClick()
+{
+    SamplePrint(
+        listState(), book_, [this] { return options(); }, *device_, dialogs_);
+}
+
+void PrintTab::btnPrintCheckedClick()
+{
+    PrintChecked(
+        listState(), book_, [this] { return optionsForNextCard(); }, *device_, dialogs_);
+}
+
+void PrintTab::SpeedButton3Click()
+{
+    QPrintDialog dialog(printer_.get(), ui_.grpPrintPage->window());
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog.exec();  // whatever is confirmed becomes the printer's setting
+}
+
+void PrintTab::chkSenderClick()
+{
+    sender_.setVisible(ui_.chkSender->isChecked());
+}
+
+void PrintTab::PrintFontNoChange()
+{
+    const QString face = ui_.PrintFontNo->currentText();
+    postalCode_.setFace(face);
+    sender_.postalCode.setFace(face);
+}
+
+void PrintTab::PrintFontChange()
+{
+    const QString face = ui_.PrintFont->currentText();
+    for (QLabel* l :
+         {ui_.lblPAddress1, ui_.lblPAddress2, ui_.lblPName, ui_.lblPName2, ui_.lblPFromAddress,
+          ui_.lblPFromAddress2, ui_.lblPFromName, ui_.lblPFromName2}) {
+        SetFontFamily(l, face);
+    }
+}
+
+void PrintTab::btnChgToKanjiClick()
+{
+    ConvertAddressesToKanjiNumerals(book_);
+    pressPrintListReload();
+}
