@@ -1,0 +1,82 @@
+// New: the template and the empty book.
+#include "tests/app/book_commands_fixture.h"
+
+namespace {
+
+TEST_F(BookCommandsTest, NewAppliesTheTemplateAndStandsOnAnEmptyCardOne)
+{
+    openAndEditEverything();
+    view.type(CardField::Renmei, "次郎");
+    dialogs.answer({false});
+    commands.acNewFileExecute();
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    ASSERT_EQ(window.layouts.size(), 2u);
+    EXPECT_EQ(window.layouts.back().columnWidths,
+              (std::vector<int>{30, 140, 70, 40, 198, 198, 170, 100}));
+    EXPECT_EQ(book.rowCount(), 2);
+    EXPECT_EQ(book.row(1), (BookRow{"1", "", "", "", "", "", "", "512345"}))
+        << "the lottery cell keeps its text until the card is stored";
+    EXPECT_EQ(view.field(CardField::Name), "");
+    EXPECT_EQ(view.field(CardField::Memo), "");
+    EXPECT_EQ(view.field(CardField::Renmei), sj("次郎")) << "the joint name is not emptied";
+    EXPECT_EQ(view.lottery, RandomDigits(6, clock));
+    EXPECT_EQ(view.maximum, 1);
+    EXPECT_EQ(editor.editing(), 1);
+    EXPECT_FALSE(state.cardChanged);
+    EXPECT_FALSE(state.bookChanged);
+    EXPECT_TRUE(state.currentFile.isEmpty());
+    EXPECT_EQ(window.printListClears, 2);
+    EXPECT_EQ(window.quitRequests, 0);
+}
+
+TEST_F(BookCommandsTest, AMissingTemplateEndsTheProgramAfterTheCommand)
+{
+    QTemporaryDir empty;
+    BookCommands noTemplate(book, state, editor, view, window, dialogs, files, clock,
+                            empty.path().toStdString());
+    typeCard("山田", "1000001", "東京都");
+    editor.btnSaveCardClick();
+    dialogs.answer({false});
+    noTemplate.acNewFileExecute();
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{u(book_text::kSaveQuestion), u(book_text::kTemplateMissing)}));
+    EXPECT_EQ(dialogs.log.back().kind, FakeDialogs::Entry::Notice);
+    EXPECT_EQ(window.quitRequests, 1);
+    // The command still ran to its end.
+    EXPECT_EQ(book.rowCount(), 2);
+    EXPECT_EQ(book.cell(ColName, 1), "");
+    EXPECT_FALSE(state.bookChanged);
+
+    // Open still reads the chosen file.
+    dialogs.log.clear();
+    open(writeFile("three.csv", kThreeCards), noTemplate);
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kTemplateMissing)});
+    EXPECT_EQ(window.quitRequests, 2);
+    EXPECT_EQ(book.rowCount(), 4);
+    EXPECT_EQ(state.currentFile, absolute("three.csv"));
+    EXPECT_TRUE(window.layouts.empty());
+}
+
+TEST_F(BookCommandsTest, ATemplateThatCannotBeReadStopsTheCommand)
+{
+    openAndEditEverything();
+    QTemporaryDir broken;
+    writeBytes(broken.filePath(kGridTemplateFileName).toStdString(), "row_count 2\n");
+    BookCommands badTemplate(book, state, editor, view, window, dialogs, files, clock,
+                             broken.path().toStdString());
+    const Snapshot before = snapshot();
+
+    dialogs.answer({false});
+    const QString newError = errorOf([&] { badTemplate.acNewFileExecute(); });
+    EXPECT_TRUE(newError.startsWith(u("initdata.dat を読み込めません"))) << newError.toStdString();
+    expectUnchanged(before);
+
+    dialogs.answer({false});
+    const QString openError =
+        errorOf([&] { open(writeFile("other.csv", kThreeCards), badTemplate); });
+    EXPECT_EQ(openError, newError);
+    expectUnchanged(before);
+    EXPECT_EQ(window.quitRequests, 0);
+}
+
+}  // namespace
