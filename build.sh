@@ -18,7 +18,8 @@ packages=(
 )
 case "${1:-run}" in
     run) ;;
-    *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf) ;;
+    *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf
+                  clang-format) ;;
 esac
 case "${1:-run}" in
     sanitize | fuzz | fuzz-long) packages+=(clang-14 libclang-rt-14-dev) ;;

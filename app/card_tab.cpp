@@ -12,15 +12,6 @@
 #include "postal/yubin_form.h"
 #include "text/cp932.h"
 
-namespace {
-
-std::string fieldBytes(const QString& text)
-{
-    return cp932::fromUnicodeLossy(text);
-}
-
-}  // namespace
-
 CardTab::CardTab(QWidget* page, AddressBook& book, BookState& state, const Services& services,
                  const QString& appVersion)
     : QObject(page),
@@ -81,21 +72,21 @@ std::string CardTab::field(CardField f) const
 {
     switch (f) {
         case CardField::Name:
-            return fieldBytes(ui_.txtName->text());
+            return cp932::fromUnicodeLossy(ui_.txtName->text());
         case CardField::Keisho:
-            return fieldBytes(ui_.txtKeisho->currentText());
+            return cp932::fromUnicodeLossy(ui_.txtKeisho->currentText());
         case CardField::Renmei:
-            return fieldBytes(ui_.txtRenmei1->text());
+            return cp932::fromUnicodeLossy(ui_.txtRenmei1->text());
         case CardField::RenKeisho:
-            return fieldBytes(ui_.txtRenKeisho1->currentText());
+            return cp932::fromUnicodeLossy(ui_.txtRenKeisho1->currentText());
         case CardField::YuubinNo:
-            return fieldBytes(ui_.txtYuubinNo->text());
+            return cp932::fromUnicodeLossy(ui_.txtYuubinNo->text());
         case CardField::Address:
-            return fieldBytes(ui_.txtAddress->text());
+            return cp932::fromUnicodeLossy(ui_.txtAddress->text());
         case CardField::Address2:
-            return fieldBytes(ui_.txtAddress2->text());
+            return cp932::fromUnicodeLossy(ui_.txtAddress2->text());
         case CardField::Memo:
-            return fieldBytes(ui_.txtMemo->text());
+            return cp932::fromUnicodeLossy(ui_.txtMemo->text());
     }
     return {};
 }
@@ -144,7 +135,7 @@ void CardTab::setField(CardField f, const std::string& text)
 
 std::string CardTab::lotteryNumber() const
 {
-    return fieldBytes(ui_.lblnenga->text());
+    return cp932::fromUnicodeLossy(ui_.lblnenga->text());
 }
 
 void CardTab::setLotteryNumber(const std::string& digits)
@@ -182,11 +173,11 @@ void CardTab::focusName()
 SenderFields CardTab::sender() const
 {
     SenderFields s;
-    s.postalCode = fieldBytes(ui_.txtSenderYuubinNo->text());
-    s.address1 = fieldBytes(ui_.txtSenderAddress->text());
-    s.address2 = fieldBytes(ui_.txtSenderAddress2->text());
-    s.name = fieldBytes(ui_.txtSenderName->text());
-    s.jointName = fieldBytes(ui_.txtSenderRenmei->text());
+    s.postalCode = cp932::fromUnicodeLossy(ui_.txtSenderYuubinNo->text());
+    s.address1 = cp932::fromUnicodeLossy(ui_.txtSenderAddress->text());
+    s.address2 = cp932::fromUnicodeLossy(ui_.txtSenderAddress2->text());
+    s.name = cp932::fromUnicodeLossy(ui_.txtSenderName->text());
+    s.jointName = cp932::fromUnicodeLossy(ui_.txtSenderRenmei->text());
     return s;
 }
 
@@ -298,7 +289,7 @@ void CardTab::txtSenderRenmeiChange()
 
 void CardTab::txtSenderYuubinNoChange()
 {
-    sender_.postalCode.show(fieldBytes(ui_.txtSenderYuubinNo->text()));
+    sender_.postalCode.show(cp932::fromUnicodeLossy(ui_.txtSenderYuubinNo->text()));
     emit senderChanged();
 }
 

@@ -16,15 +16,6 @@
 #include "text/cp932.h"
 #include "vertical/tpl_label.h"
 
-namespace {
-
-std::string fieldBytes(const QString& text)
-{
-    return cp932::fromUnicodeLossy(text);
-}
-
-}  // namespace
-
 PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const CommandGuard& guard,
                    std::function<SenderFields()> readSender)
     : QObject(page),
@@ -149,8 +140,8 @@ PrintListState PrintTab::listState() const
 CardPrintOptions PrintTab::options() const
 {
     CardPrintOptions o;
-    o.settings.digitFace = fieldBytes(ui_.PrintFontNo->currentText());
-    o.settings.verticalFace = fieldBytes(ui_.PrintFont->currentText());
+    o.settings.digitFace = cp932::fromUnicodeLossy(ui_.PrintFontNo->currentText());
+    o.settings.verticalFace = cp932::fromUnicodeLossy(ui_.PrintFont->currentText());
     o.settings.factor = YubinFactorFromText(ui_.intYubinBai->text());
     o.sender = readSender_();
     o.withSender = ui_.chkSender->isChecked();

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include "book/kanji_numerals.h"
 #include "text/cp932.h"
 #include "vertical/japanese_faces.h"
-#include "book/kanji_numerals.h"
 #include "vertical/tpl_label.h"
 #include "vertical/vertical_text.h"
 

@@ -184,14 +184,12 @@ private:
             known = known || k == key;
         }
         if (!known) {
-            error_.raise(uiText(grid_template_texts::kTemplateUnknownKey)
-                             .arg(lineNumber)
-                             .arg(uiText(key)));
+            error_.raise(
+                uiText(grid_template_texts::kTemplateUnknownKey).arg(lineNumber).arg(uiText(key)));
         }
         if (entries_.contains(key)) {
-            error_.raise(uiText(grid_template_texts::kTemplateRepeatedKey)
-                             .arg(lineNumber)
-                             .arg(uiText(key)));
+            error_.raise(
+                uiText(grid_template_texts::kTemplateRepeatedKey).arg(lineNumber).arg(uiText(key)));
         }
         entries_.emplace(key, Entry{lineNumber, trim(line.substr(equals + 1))});
     }
@@ -228,14 +226,12 @@ private:
         int value = 0;
         const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
         if (item.empty() || ec == std::errc::invalid_argument || end != item.data() + item.size()) {
-            error_.raise(uiText(grid_template_texts::kTemplateNotNumber)
-                             .arg(entry.line)
-                             .arg(uiText(key)));
+            error_.raise(
+                uiText(grid_template_texts::kTemplateNotNumber).arg(entry.line).arg(uiText(key)));
         }
         if (ec == std::errc::result_out_of_range || value < min || value > max) {
-            error_.raise(uiText(grid_template_texts::kTemplateOutOfRange)
-                             .arg(entry.line)
-                             .arg(uiText(key)));
+            error_.raise(
+                uiText(grid_template_texts::kTemplateOutOfRange).arg(entry.line).arg(uiText(key)));
         }
         return value;
     }
@@ -269,8 +265,8 @@ GridLayout LoadGridTemplate(const std::string& path)
     const Parser parser(data, error);
 
     if (parser.text("format") != kFormat) {
-        error.raise(uiText(grid_template_texts::kTemplateWrongFormat)
-                        .arg(uiText(parser.text("format"))));
+        error.raise(
+            uiText(grid_template_texts::kTemplateWrongFormat).arg(uiText(parser.text("format"))));
     }
     GridLayout layout;
     layout.rowCount = parser.number("row_count", 0, kMaxSize);

@@ -4,5 +4,6 @@
 
 std::uint32_t SystemClock::millisecondsOfDayUtc() const
 {
-    return static_cast<std::uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+    return static_cast<std::uint32_t>(
+        QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
 }

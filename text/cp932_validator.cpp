@@ -19,7 +19,8 @@ int Cp932Validator::length(const QString& text) const
 
 QString Cp932Validator::refusalText(const QString& badCharacter)
 {
-    return QStringLiteral("「%1」は Shift-JIS で保存できない文字のため入力できません。").arg(badCharacter);
+    return QStringLiteral("「%1」は Shift-JIS で保存できない文字のため入力できません。")
+        .arg(badCharacter);
 }
 
 QValidator::State Cp932Validator::validate(QString& input, int& pos) const

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "book/kanji_numerals.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "text/cp932.h"
-#include "book/kanji_numerals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

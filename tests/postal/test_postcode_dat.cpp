@@ -1,7 +1,6 @@
 // The national dictionary shipped beside the executable.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
