@@ -39,7 +39,9 @@ PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const Com
         guard.on(sender, signal, this, [this, handler] { (this->*handler)(); });
     };
     on(ui_.btnPrintListReload, &QPushButton::clicked, &PrintTab::btnPrintListReloadClick);
-    on(ui_.PrintList, &QListWidget::currentRowChanged, &PrintTab::PrintListClick);
+    // The highlight, not Qt's current item: tabbing into the list makes an
+    // item current without highlighting it.
+    on(ui_.PrintList, &QListWidget::itemSelectionChanged, &PrintTab::PrintListClick);
     on(ui_.btnSamplePrint, &QPushButton::clicked, &PrintTab::btnSamplePrintClick);
     on(ui_.btnPrintChecked, &QPushButton::clicked, &PrintTab::btnPrintCheckedClick);
     on(ui_.SpeedButton3, &QPushButton::clicked, &PrintTab::SpeedButton3Click);
@@ -104,12 +106,19 @@ void PrintTab::btnPrintListReloadClick()
     }
 }
 
+int PrintTab::highlightedIndex() const
+{
+    const QList<QListWidgetItem*> selected = ui_.PrintList->selectedItems();
+    return selected.isEmpty() ? -1 : ui_.PrintList->row(selected.first());
+}
+
 void PrintTab::PrintListClick()
 {
-    QListWidgetItem* item = ui_.PrintList->currentItem();
-    if (item == nullptr) {
-        return;
+    const int index = highlightedIndex();
+    if (index < 0) {
+        return;  // the highlight went: the preview keeps what it shows
     }
+    const QListWidgetItem* item = ui_.PrintList->item(index);
     const auto texts = ShowPrintPreview(book_, item->data(Qt::UserRole).toInt());
     if (!texts) {
         return;
@@ -133,7 +142,7 @@ PrintListState PrintTab::listState() const
         state.items.push_back(
             {item->data(Qt::UserRole).toInt(), item->checkState() == Qt::Checked});
     }
-    state.highlighted = list->currentRow();  // the item the preview shows
+    state.highlighted = highlightedIndex();
     return state;
 }
 

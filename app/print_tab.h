@@ -54,6 +54,8 @@ private:
     void PrintFontChange();
     void btnChgToKanjiClick();
 
+    // The highlighted item of the print list, or -1.
+    int highlightedIndex() const;
     PrintListState listState() const;
     CardPrintOptions options() const;
     CardPrintOptions optionsForNextCard() const;

@@ -314,4 +314,44 @@ TEST_F(MainWindowTest, TrialPrintOfTheHighlightedCardWritesAPdf)
     }
 }
 
+TEST_F(MainWindowTest, OnlyTheHighlightedItemIsPreviewedAndTrialPrinted)
+{
+    AddressBook& book = window->book();
+    book.setRowCount(3);
+    for (int r : {1, 2}) {
+        book.setCell(ColNumber, r, std::to_string(r));
+        book.setCell(ColName, r, cp932::fromUnicodeLossy(r == 1 ? u("山田") : u("佐藤")));
+        book.setCell(ColPostalCode, r, "1000001");
+        book.setCell(ColAddress1, r, cp932::fromUnicodeLossy(u("東京都")));
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("card.pdf");
+    window->printTab().printer().setOutputFormat(QPrinter::PdfFormat);
+    window->printTab().printer().setOutputFileName(pdf);
+    QListWidget* list = print().PrintList;
+    print().btnPrintListReload->click();
+    const QString selectFirst = u("試し刷りしたい宛先を選択してください。");
+
+    // Tabbing into the list makes item 0 current, not highlighted.
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &tabIn);
+    ASSERT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(print().lblPName->text(), "");
+    print().btnSamplePrint->click();
+    EXPECT_EQ(dialogs.texts(), QStringList{selectFirst});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // A click highlights item 1; a Ctrl+click takes the highlight away again.
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
+    EXPECT_EQ(print().lblPName->text(), u("佐藤 "));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, second);
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_EQ(print().lblPName->text(), u("佐藤 ")) << "the preview keeps the last card";
+    dialogs.log.clear();
+    print().btnSamplePrint->click();
+    EXPECT_EQ(dialogs.texts(), QStringList{selectFirst});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
 }  // namespace
