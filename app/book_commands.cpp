@@ -146,44 +146,49 @@ bool BookCommands::overwriteAllowed(const QString& path)
     return !QFileInfo::exists(path) || dialogs_.ask(uiText(book_text::kOverwriteQuestion));
 }
 
-void BookCommands::writeTo(const QString& path)
+bool BookCommands::writeTo(const QString& path)
 {
     WriteBookFile(localPath(path), book_);
     state_.savedRevision = book_.revision();
+    return true;
 }
 
 void BookCommands::acNameSaveExecute()
 {
-    const QString path = files_.saveBook();
-    if (path.isEmpty()) {
-        return;
-    }
-    state_.currentFile = QFileInfo(path).absoluteFilePath();
-    if (!overwriteAllowed(state_.currentFile)) {
-        return;
-    }
-    writeTo(state_.currentFile);
+    saveAs();
 }
 
 void BookCommands::acSaveExecute()
 {
-    if (state_.currentFile.isEmpty()) {
-        acNameSaveExecute();
-        return;
-    }
-    if (!overwriteAllowed(state_.currentFile)) {
-        return;
-    }
-    writeTo(state_.currentFile);
+    save();
 }
 
-void BookCommands::beforeExit()
+bool BookCommands::saveAs()
+{
+    const QString path = files_.saveBook();
+    if (path.isEmpty()) {
+        return false;
+    }
+    state_.currentFile = QFileInfo(path).absoluteFilePath();
+    return overwriteAllowed(state_.currentFile) && writeTo(state_.currentFile);
+}
+
+bool BookCommands::save()
+{
+    if (state_.currentFile.isEmpty()) {
+        return saveAs();
+    }
+    return overwriteAllowed(state_.currentFile) && writeTo(state_.currentFile);
+}
+
+bool BookCommands::beforeExit()
 {
     if (state_.cardChanged && dialogs_.ask(uiText(editor_text::kStoreQuestion))) {
         editor_.SaveCard(editor_.editing());
     }
     if (book_.revision() != state_.savedRevision &&
         dialogs_.ask(uiText(book_text::kSaveQuestion))) {
-        acSaveExecute();
+        return save();
     }
+    return true;
 }

@@ -51,15 +51,20 @@ public:
     void acOpenFileExecute();
     void acNameSaveExecute();
     void acSaveExecute();
-    // Asks to store and to save what is unsaved; the program then ends.
-    void beforeExit();
+    // Asks to store and to save what is unsaved. False when the user asked to
+    // save and no save happened (a cancelled dialog, No at the overwrite
+    // question): the program must then go on, with the book as it is.
+    bool beforeExit();
 
 private:
     void askToSave();
+    // Save and Save As; true when the book was written.
+    bool save();
+    bool saveAs();
     // Reads initdata.dat; false when it is missing (the program then ends).
     bool loadTemplate(GridLayout& layout);
     void applyTemplate(const GridLayout& layout);
-    void writeTo(const QString& path);
+    bool writeTo(const QString& path);
     bool overwriteAllowed(const QString& path);
 
     AddressBook& book_;

@@ -148,18 +148,15 @@ void frmMain::N9Click()
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!skipExitQuestions_) {
-        skipExitQuestions_ = true;
-        bool asked = false;
-        guard_.run([this, &asked] {
-            bookCommands_->beforeExit();
-            asked = true;
-        });
-        if (!asked) {
-            // The store or the save failed and was shown: ending now would lose the book.
-            skipExitQuestions_ = false;
+        bool mayEnd = false;
+        guard_.run([this, &mayEnd] { mayEnd = bookCommands_->beforeExit(); });
+        if (!mayEnd) {
+            // The save the user asked for did not happen or failed (and was
+            // shown): ending now would lose the book.
             event->ignore();
             return;
         }
+        skipExitQuestions_ = true;
     }
     event->accept();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);

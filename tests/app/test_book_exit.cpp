@@ -56,4 +56,25 @@ TEST_F(BookCommandsTest, AFailedSaveStillCountsAsUnsavedAtTheEnd)
     EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
 }
 
+TEST_F(BookCommandsTest, EndingWaitsWhenTheSaveAskedForDidNotHappen)
+{
+    typeCard("山田", "1000001", "東京都");
+    editor.btnSaveCardClick();
+    // Yes to the save question, then the save dialog is cancelled.
+    dialogs.answer({true});
+    EXPECT_FALSE(commands.beforeExit());
+    // Yes, a name, then No at the overwrite question.
+    writeFile("there.csv", "");
+    files.saveAnswers.push_back(QString::fromStdString(path("there.csv")));
+    dialogs.answer({true, false});
+    EXPECT_FALSE(commands.beforeExit());
+    EXPECT_EQ(readBytes(path("there.csv")), "");
+    // No at the save question, or a save that writes: the program may end.
+    dialogs.answer({false});
+    EXPECT_TRUE(commands.beforeExit());
+    dialogs.answer({true, true});
+    EXPECT_TRUE(commands.beforeExit());
+    EXPECT_FALSE(readBytes(path("there.csv")).empty());
+}
+
 }  // namespace

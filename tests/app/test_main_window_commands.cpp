@@ -225,6 +225,21 @@ TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
     EXPECT_TRUE(QFileInfo::exists(path("book.csv")));
 }
 
+TEST_F(MainWindowCommandsTest, ACancelledSaveOnTheWayOutKeepsTheWindowAndTheBook)
+{
+    window->show();
+    card().txtName->setText(u("山田"));
+    card().btnSaveCard->click();
+    card().txtMemo->setText(u("書きかけ"));
+    const BookRow stored = window->book().row(1);
+    dialogs.answer({false, true});  // keep the edits out of the book; save: yes, then cancel
+    ui().N9->trigger();
+    EXPECT_EQ(files.opens, 1) << "the save dialog was shown";
+    EXPECT_TRUE(window->isVisible()) << "the book would be lost";
+    EXPECT_EQ(window->book().row(1), stored);
+    EXPECT_EQ(card().txtMemo->text(), u("書きかけ"));
+}
+
 TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
 {
     open(writeFile("five.csv", kFiveCards));
