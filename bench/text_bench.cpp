@@ -69,6 +69,39 @@ void BM_DecodeLongCell(benchmark::State& state)
 }
 BENCHMARK(BM_DecodeLongCell);
 
+// A long cell of bytes that decode one by one: undefined single bytes,
+// unassigned codes, the NEC form of a duplicated character.
+const std::string& longOddCell()
+{
+    static const std::string bytes = [] {
+        std::string cell;
+        for (int i = 0; i < 20000; ++i) {
+            cell += "\xee\xe0\xfd\x85x";
+        }
+        return cell;
+    }();
+    return bytes;
+}
+
+void BM_DecodeLongOddCell(benchmark::State& state)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(cp932::toUnicode(longOddCell()));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(longOddCell().size()));
+}
+BENCHMARK(BM_DecodeLongOddCell);
+
+void BM_EncodeLongOddCell(benchmark::State& state)
+{
+    const QString text = cp932::toUnicode(longOddCell());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(cp932::fromUnicodeLossy(text));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(longOddCell().size()));
+}
+BENCHMARK(BM_EncodeLongOddCell);
+
 }  // namespace
 
 BENCHMARK_MAIN();
