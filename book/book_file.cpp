@@ -209,14 +209,19 @@ void writeRows(int fd, const AddressBook& book)
     }
 }
 
-// Devices and pipes cannot be replaced by a rename; they are written in place.
-void writeInPlace(const std::string& path, const AddressBook& book)
+// Writes into the file itself: truncated, written, flushed to disk (not a
+// device or pipe) and closed. It keeps its names, owner, group and
+// permissions; a failure part-way leaves the lines written so far.
+void writeInPlace(const std::string& path, const AddressBook& book, bool flushToDisk)
 {
     UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (!fd.valid()) {
         ThrowOpenError(errno, path, FileAccess::Write);
     }
     writeRows(fd.get(), book);
+    if (flushToDisk && ::fsync(fd.get()) != 0) {
+        fail(errno, FileAccess::Write);
+    }
     if (!fd.close()) {
         fail(errno, FileAccess::Write);
     }
@@ -254,6 +259,56 @@ UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
     }
 }
 
+// Whether a new file renamed over the book may stand for the old one: the
+// folder takes a new file, no other name leads to the old one, and the user
+// owns it, as they will own the new one.
+bool canReplace(const std::string& target, const struct stat& st)
+{
+    return st.st_nlink == 1 && st.st_uid == ::geteuid() &&
+           ::access(folderOf(target).c_str(), W_OK | X_OK) == 0;
+}
+
+// Writes a new file beside the target, flushes it to disk and renames it over
+// the target, so that a failure leaves the old file as it was. `old` is the
+// target's status, or null when there is none yet. Returns false, having
+// changed nothing, when the new file cannot have the old one's group.
+bool replaceWithNewFile(const std::string& target, const struct stat* old, const AddressBook& book)
+{
+    std::string tempPath;
+    UniqueFd fd = createTempBeside(target, tempPath);
+    TempFileGuard guard(tempPath);
+    if (old != nullptr) {
+        // A new file gets the user's group, or a set-group-ID folder's.
+        struct stat fresh {};
+        if (::fstat(fd.get(), &fresh) == 0 && fresh.st_gid != old->st_gid &&
+            ::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid) != 0) {
+            return false;
+        }
+        if (::fchmod(fd.get(), old->st_mode & 07777) != 0) {
+            fail(errno, FileAccess::Write);
+        }
+    }
+    writeRows(fd.get(), book);
+    if (::fsync(fd.get()) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+    if (!fd.close()) {
+        fail(errno, FileAccess::Write);
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        fail(errno, FileAccess::Write);
+    }
+    guard.release();
+
+    // The rename is done; syncing the folder only hardens it against a power cut,
+    // so a folder that cannot be synced is no reason to report a failure.
+    UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        ::fsync(folder.get());
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string EncodeBookLine(const BookRow& row)
@@ -284,42 +339,24 @@ void WriteBookFile(const std::string& path, const AddressBook& book)
     }
     const std::string target = resolveTarget(path);
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
+    if (::stat(target.c_str(), &st) != 0) {
+        replaceWithNewFile(target, nullptr, book);
+        return;
+    }
+    if (S_ISDIR(st.st_mode)) {
         fail(EISDIR, FileAccess::Write);
     }
-    if (exists && !S_ISREG(st.st_mode)) {
-        writeInPlace(target, book);
+    // Devices and pipes cannot be replaced by a rename.
+    if (!S_ISREG(st.st_mode)) {
+        writeInPlace(target, book, false);
         return;
     }
     // A read-only book stays read-only, even though its folder would allow a rename.
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
+    if (::access(target.c_str(), W_OK) != 0) {
         fail(errno, FileAccess::Write);
     }
-
-    std::string tempPath;
-    UniqueFd fd = createTempBeside(target, tempPath);
-    TempFileGuard guard(tempPath);
-    if (exists && ::fchmod(fd.get(), st.st_mode & 07777) != 0) {
-        fail(errno, FileAccess::Write);
-    }
-    writeRows(fd.get(), book);
-    if (::fsync(fd.get()) != 0) {
-        fail(errno, FileAccess::Write);
-    }
-    if (!fd.close()) {
-        fail(errno, FileAccess::Write);
-    }
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        fail(errno, FileAccess::Write);
-    }
-    guard.release();
-
-    // The rename is done; syncing the folder only hardens it against a power cut,
-    // so a folder that cannot be synced is no reason to report a failure.
-    UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) {
-        ::fsync(folder.get());
+    if (!canReplace(target, st) || !replaceWithNewFile(target, &st, book)) {
+        writeInPlace(target, book, true);
     }
 }
 

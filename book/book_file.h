@@ -25,8 +25,13 @@ std::string EncodeBookText(const AddressBook& book);
 // the lines not taken (lines that are not eight fields; blank lines do not count).
 std::vector<int> ParseBookText(std::string_view text, AddressBook& book);
 
-// Writes rows 1..N. The file is replaced as a whole: on any failure the old
-// file stays as it was and AppError is thrown.
+// Writes rows 1..N; throws AppError on failure. A new file, or one that a new
+// file renamed over it can stand for (its folder can be written, it has no
+// other name, the user owns it and can give its group to the new one), is
+// replaced as a whole: on any failure the old file stays as it was. Any other
+// file (and a device or pipe) is written in place, keeping its names, owner,
+// group and permissions: truncated, written and flushed to disk, and a failure
+// part-way leaves the lines written so far. A symbolic link is followed and kept.
 void WriteBookFile(const std::string& path, const AddressBook& book);
 
 // Reads the file through ParseBookText and returns what that returns. Throws

@@ -35,11 +35,17 @@ bool BookModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!index.isValid() || role != Qt::EditRole) {
         return false;
     }
-    std::string bytes;
-    if (!cp932::fromUnicode(value.toString(), bytes)) {
+    const int column = bookColumn(index.column());
+    const int row = bookRow(index.row());
+    const std::string& current = book_.cell(column, row);
+    const QString text = value.toString();
+    // The grid commits its editor whenever the current cell moves, edited or
+    // not: the text the cell shows stores its own bytes, so passing through
+    // changes nothing.
+    if (!cp932::firstUnencodable(text).isEmpty() && text != cp932::toUnicode(current)) {
         return false;  // the editor's validator keeps such text out
     }
-    book_.setCell(bookColumn(index.column()), bookRow(index.row()), std::move(bytes));
+    book_.setCell(column, row, cp932::fromUnicodeKeeping(text, current));
     return true;
 }
 

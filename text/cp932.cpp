@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -64,6 +66,46 @@ constexpr char16_t twinOf(char16_t unit)
             return u'\u2015';  // EM DASH -> HORIZONTAL BAR
         default:
             return unit;
+    }
+}
+
+// Code page 932 leaves 0x80, 0xA0 and 0xFD-0xFF undefined as single bytes;
+// Windows decodes them to these characters and encodes them back, so a cell
+// holding one survives a load and a store. 0 for any other byte.
+constexpr char16_t windowsCharOfByte(unsigned char byte)
+{
+    switch (byte) {
+        case 0x80:
+            return u'\u0080';
+        case 0xA0:
+            return u'\uF8F0';
+        case 0xFD:
+            return u'\uF8F1';
+        case 0xFE:
+            return u'\uF8F2';
+        case 0xFF:
+            return u'\uF8F3';
+        default:
+            return 0;
+    }
+}
+
+// The single byte of such a character, or -1 for any other unit.
+constexpr int windowsByteOfChar(char16_t unit)
+{
+    switch (unit) {
+        case u'\u0080':
+            return 0x80;
+        case u'\uF8F0':
+            return 0xA0;
+        case u'\uF8F1':
+            return 0xFD;
+        case u'\uF8F2':
+            return 0xFE;
+        case u'\uF8F3':
+            return 0xFF;
+        default:
+            return -1;
     }
 }
 
@@ -129,27 +171,67 @@ std::size_t encodedSizeLimit(const EncoderInput& input)
     return input.size() * 2 + 4;
 }
 
-// Encodes units [from, size) into `out` at `used` (the buffer is
-// encodedSizeLimit long) up to the first unit the code page cannot hold.
-// Returns that unit's index, or size when there is none; `used` moves past
-// what was written.
-std::size_t encodeUpToUnencodable(const EncoderInput& input, std::size_t from, std::string& out,
-                                  std::size_t& used)
-{
-    Converter& conv = encoder();
-    conv.reset();
-    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(input.units() + from));
-    std::size_t inLeft = (input.size() - from) * sizeof(char16_t);
-    char* outPtr = out.data() + used;
-    std::size_t outLeft = out.size() - used;
-    const bool whole =
-        iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
-    used = static_cast<std::size_t>(outPtr - out.data());
-    if (whole) {
-        return input.size();
+// Encodes a text into a buffer of encodedSizeLimit bytes, a stretch between
+// units the code page cannot hold at a time. iconv knows no single-byte form
+// of the Windows characters above: it stops at them, and they are written
+// here. It also converts some thousand units ahead into a buffer of its own
+// before it meets the unit it stops at, work lost at each stop; so after a
+// stop the input goes to it in short pieces that grow while they go through.
+class EncodeRun {
+public:
+    EncodeRun(const EncoderInput& input, std::string& out) : input_(input), out_(out) {}
+
+    // Encodes units [from, size) up to the first unit the code page cannot
+    // hold, and returns its index, or size when there is none.
+    std::size_t upToUnencodable(std::size_t from)
+    {
+        Converter& conv = encoder();
+        const char16_t* const units = input_.units();
+        while (from < input_.size()) {
+            std::size_t end = input_.size() - from > piece_ ? from + piece_ : input_.size();
+            if (end < input_.size() && QChar::isHighSurrogate(units[end - 1])) {
+                ++end;  // a surrogate pair stays in one piece
+            }
+            conv.reset();
+            char* in = reinterpret_cast<char*>(const_cast<char16_t*>(units + from));
+            std::size_t inLeft = (end - from) * sizeof(char16_t);
+            char* outPtr = out_.data() + used_;
+            std::size_t outLeft = out_.size() - used_;
+            const bool whole = iconv(conv.handle(), &in, &inLeft, &outPtr, &outLeft) !=
+                               static_cast<std::size_t>(-1);
+            used_ = static_cast<std::size_t>(outPtr - out_.data());
+            if (whole) {
+                from = end;
+                piece_ = std::min(piece_, input_.size()) * 2;
+                continue;
+            }
+            const auto stop =
+                static_cast<std::size_t>(reinterpret_cast<const char16_t*>(in) - units);
+            piece_ = kShortPiece;
+            const int single = windowsByteOfChar(units[stop]);
+            if (single < 0) {
+                return stop;
+            }
+            out_[used_++] = static_cast<char>(single);
+            from = stop + 1;
+        }
+        return input_.size();
     }
-    return static_cast<std::size_t>(reinterpret_cast<const char16_t*>(in) - input.units());
-}
+
+    // Writes the "?" that stands for a character left out.
+    void replace() { out_[used_++] = '?'; }
+
+    std::size_t used() const { return used_; }
+
+private:
+    static constexpr std::size_t kShortPiece = 16;
+
+    const EncoderInput& input_;
+    std::string& out_;
+    std::size_t used_ = 0;
+    // The whole text until the first stop: most texts need one call.
+    std::size_t piece_ = std::numeric_limits<std::size_t>::max();
+};
 
 // Whether a character starts at `pos`, given one that starts at `boundary`
 // (<= pos < text.size()). A byte that is no lead byte always ends a character,
@@ -195,9 +277,10 @@ QString toUnicode(std::string_view bytes)
         if (errno == E2BIG) {
             break;  // cannot happen, see above
         }
-        // An invalid or incomplete sequence: show one replacement and go on
-        // with the next byte.
-        const char16_t replacement = u'\uFFFD';
+        // An invalid or incomplete sequence: one character for its first byte
+        // (a replacement unless Windows gives the byte one), then the next byte.
+        const char16_t windowsChar = windowsCharOfByte(static_cast<unsigned char>(*in));
+        const char16_t replacement = windowsChar != 0 ? windowsChar : u'\uFFFD';
         std::memcpy(outPtr, &replacement, sizeof replacement);
         outPtr += sizeof replacement;
         outLeft -= sizeof replacement;
@@ -227,10 +310,10 @@ bool fromUnicode(const QString& text, std::string& out, QString* bad)
     }
     const EncoderInput input(text);
     out.resize(encodedSizeLimit(input));
-    std::size_t used = 0;
-    const std::size_t stop = encodeUpToUnencodable(input, 0, out, used);
+    EncodeRun run(input, out);
+    const std::size_t stop = run.upToUnencodable(0);
     if (stop == input.size()) {
-        out.resize(used);
+        out.resize(run.used());
         return true;
     }
     if (bad != nullptr) {
@@ -246,22 +329,29 @@ std::string fromUnicodeLossy(const QString& text)
     if (isAscii(text)) {
         return asciiBytes(text);
     }
-    // One encoder run per stretch between unencodable characters.
     const EncoderInput input(text);
     std::string result(encodedSizeLimit(input), '\0');
-    std::size_t used = 0;
-    std::size_t pos = 0;
-    while (pos < input.size()) {
-        const std::size_t stop = encodeUpToUnencodable(input, pos, result, used);
+    EncodeRun run(input, result);
+    for (std::size_t pos = 0; pos < input.size();) {
+        const std::size_t stop = run.upToUnencodable(pos);
         if (stop == input.size()) {
             break;
         }
         // The character left out had room for two bytes.
-        result[used++] = '?';
+        run.replace();
         pos = stop + input.charUnitsAt(stop);
     }
-    result.resize(used);
+    result.resize(run.used());
     return result;
+}
+
+std::string fromUnicodeKeeping(const QString& text, std::string_view original)
+{
+    // Decoding gives at most one unit per byte, so a longer text is an edit.
+    if (static_cast<std::size_t>(text.size()) <= original.size() && toUnicode(original) == text) {
+        return std::string(original);
+    }
+    return fromUnicodeLossy(text);
 }
 
 QString firstUnencodable(const QString& text)

@@ -23,8 +23,10 @@ constexpr std::size_t charLength(std::string_view text, std::size_t pos)
     return (pos + 1 < text.size() && isLeadByte(static_cast<unsigned char>(text[pos]))) ? 2 : 1;
 }
 
-// Decodes code page 932 bytes. Bytes that form no character become U+FFFD;
-// never throws.
+// Decodes code page 932 bytes. The single bytes the code page leaves
+// undefined decode as Windows decodes them (0x80 to U+0080, 0xA0 to U+F8F0,
+// 0xFD-0xFF to U+F8F1-U+F8F3), and every encoder below gives them back. Any
+// other byte that starts no character becomes U+FFFD; never throws.
 QString toUnicode(std::string_view bytes);
 
 // Encodes to code page 932. Characters that a Linux input method produces where
@@ -36,6 +38,12 @@ bool fromUnicode(const QString& text, std::string& out, QString* bad = nullptr);
 // Encodes, replacing characters that have no code page 932 form by "?".
 // Only for texts already vetted by a validator.
 std::string fromUnicodeLossy(const QString& text);
+
+// Stores a text that was loaded from `original`: the original bytes when the
+// text is exactly what they decode to, so that bytes without a character of
+// their own and the second codes of duplicated characters survive an
+// untouched field; otherwise the encoding of the text, as fromUnicodeLossy.
+std::string fromUnicodeKeeping(const QString& text, std::string_view original);
 
 // The first character of `text` that code page 932 cannot hold, or an empty
 // string when every character can be held.

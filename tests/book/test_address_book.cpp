@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "book/address_book.h"
+#include "book/book_file.h"
 #include "book/book_model.h"
 #include "book/random_digits.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
+#include "tests/support/random_cells.h"
 
 namespace {
 
@@ -173,6 +178,66 @@ TEST(CardNames, NameWithHonorificAndPostalBoxes)
     EXPECT_EQ(three[2], "0");
     EXPECT_EQ(three[3], "");
     EXPECT_EQ(three[6], "");
+}
+
+// The grid commits its in-place editor whenever the current cell moves: each
+// cell of the card row gets the text it shows back.
+::testing::AssertionResult passingThroughKeeps(AddressBook& book, BookModel& model, int row)
+{
+    const BookRow before = book.row(row);
+    const std::uint64_t revision = book.revision();
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QModelIndex cell = model.index(row - 1, column);
+        if (!model.setData(cell, model.data(cell, Qt::EditRole), Qt::EditRole)) {
+            return ::testing::AssertionFailure() << "column " << column << " refused its own text";
+        }
+    }
+    if (book.row(row) != before || book.revision() != revision) {
+        return ::testing::AssertionFailure() << "the row changed";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(BookModel, PassingThroughACellChangesNoByte)
+{
+    const std::string cells[] = {
+        "\xee\xe0",              // 髙 as the NEC-selected IBM extension (IBM: 0xFB 0xFC)
+        "\x87\x90",              // ≒ of NEC row 13 (JIS row 2: 0x81 0xE0)
+        "A\x85\x40\x93",         // an unassigned code and a lone lead byte
+        "\x80\xa0\xfd\xfe\xff",  // the single bytes the code page leaves undefined
+        std::string("a\0b", 3),
+    };
+    for (const std::string& cell : cells) {
+        AddressBook book;
+        book.setCell(ColAddress1, 1, cell);
+        BookModel model(book);
+        EXPECT_TRUE(passingThroughKeeps(book, model, 1)) << hexBytes(cell);
+    }
+
+    // An edit stores the text as shown: a duplicate in its Windows form, the
+    // undefined single bytes as they were.
+    AddressBook book;
+    book.setCell(ColName, 1, "\xee\xe0\xfd");
+    BookModel model(book);
+    const QModelIndex name = model.index(0, 0);
+    ASSERT_TRUE(model.setData(name, model.data(name, Qt::EditRole).toString() + "x", Qt::EditRole));
+    EXPECT_EQ(book.cell(ColName, 1), "\xfb\xfc\xfdx");
+    // A changed text with no code page form is refused, also beside undecodable bytes.
+    book.setCell(ColName, 1, "\x85\x40");
+    EXPECT_FALSE(
+        model.setData(name, model.data(name, Qt::EditRole).toString() + "x", Qt::EditRole));
+    EXPECT_EQ(book.cell(ColName, 1), "\x85\x40");
+}
+
+TEST(BookModel, PassingThroughAnyRowReadFromAFileChangesNoByte)
+{
+    std::mt19937 rng(13);
+    AddressBook book;
+    BookModel model(book);
+    for (const BookRow& row : randomBookRows(rng, 3000)) {
+        book.setRow(1, row);
+        ASSERT_TRUE(passingThroughKeeps(book, model, 1)) << hexBytes(EncodeBookLine(row));
+    }
 }
 
 }  // namespace

@@ -13,43 +13,13 @@
 
 #include "book/book_file.h"
 #include "platform/app_error.h"
+#include "tests/book/book_file_fixture.h"
 #include "tests/support/fakes.h"
 #include "tests/support/helpers.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-AddressBook bookOf(const std::vector<BookRow>& cards)
-{
-    AddressBook book;
-    book.setRowCount(static_cast<int>(cards.size()) + 1);
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        book.setRow(static_cast<int>(i) + 1, cards[i]);
-    }
-    return book;
-}
-
-class BookFileTest : public ::testing::Test {
-protected:
-    std::string path(const std::string& name) const
-    {
-        return dir_.filePath(QString::fromStdString(name)).toStdString();
-    }
-    std::string folder() const { return dir_.path().toStdString(); }
-
-    QTemporaryDir dir_;
-};
 
 // A tiny tmpfs in a temporary folder, for disks that really fill up and folders
 // that really are read-only. Needs root; tests skip without it.
@@ -79,10 +49,6 @@ private:
     std::string where_;
     bool mounted_ = false;
 };
-
-const BookRow kSampleCard = {
-    "1",     sj("山田太郎;花子"), "1000001", sj("様;様"), sj("東京都千代田区千代田1-1"), "", "",
-    "512345"};
 
 TEST(EncodeBookLine, WritesPlainFieldsBareAndEmptyCellsAsNothing)
 {

@@ -1,13 +1,17 @@
 // The code page 932 layer on any bytes.
 //
-// Decoding never fails: a byte that starts no character becomes U+FFFD. Text
-// is valid when its decoding holds no U+FFFD (every byte belongs to a
-// character of the code page). Valid text always survives decode, encode,
+// Decoding never fails: the single bytes the code page leaves undefined
+// decode as Windows decodes them, any other byte that starts no character
+// becomes U+FFFD. Text is valid when its decoding holds no U+FFFD (every byte
+// belongs to a character). Valid text always survives decode, encode,
 // decode unchanged as Unicode. Byte for byte it survives only when it is also
 // canonical: code page 932 has 398 characters with two codes (NEC row 13
 // symbols 0x8790-0x879C that repeat JIS X 0208 ones, the NEC-selected IBM
 // extensions 0xED40-0xEEFC, and 0xFA4A-0xFA54, 0xFA58-0xFA5B), and encoding
 // gives the other code, as Windows does. Canonical text contains none of them.
+// Whatever the bytes, storing their text back with fromUnicodeKeeping gives
+// them unchanged, and after an edit gives the text as shown with "?" for each
+// U+FFFD.
 //
 // The same bytes read as UTF-16 exercise the encoder on arbitrary strings,
 // lone surrogates included.
@@ -85,6 +89,12 @@ void CheckBytes(std::string_view bytes)
     }
     fuzz::Check(cp932::byteLength(text) == cp932::fromUnicodeLossy(text).size(),
                 "byte length is the encoded length");
+    fuzz::Check(cp932::fromUnicodeKeeping(text, bytes) == bytes,
+                "an untouched text keeps the bytes it was loaded from");
+    const QString edit = QString::fromUtf8("様");
+    const std::string edited = cp932::fromUnicodeKeeping(text + edit, bytes);
+    fuzz::Check(cp932::toUnicode(edited) == QString(text).replace(QChar(0xFFFD), '?') + edit,
+                "an edited text is stored as shown");
 
     for (std::size_t limit : {std::size_t{0}, bytes.size() / 2, bytes.size()}) {
         const std::string cut = cp932::truncateBytes(bytes, limit);

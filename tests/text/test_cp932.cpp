@@ -2,7 +2,11 @@
 
 #include <QLineEdit>
 
+#include <random>
+
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
+#include "tests/support/random_cells.h"
 #include "text/cp932.h"
 #include "text/cp932_validator.h"
 
@@ -58,7 +62,8 @@ TEST(Cp932, RefusesWhatItCannotHold)
 
 TEST(Cp932, InvalidBytesDecodeToReplacementWithoutLosingTheRest)
 {
-    // 0x85 0x40 is an unassigned pair; 0xFD is never valid; a lone lead byte ends the text.
+    // 0x85 0x40 is an unassigned pair; 0xFD has no character of its own; a lone
+    // lead byte ends the text.
     const std::string bytes = std::string("A\x85\x40") + "B\xfd" + "\x93\x8c" + "\x93";
     const QString text = cp932::toUnicode(bytes);
     EXPECT_TRUE(text.startsWith('A'));
@@ -66,6 +71,89 @@ TEST(Cp932, InvalidBytesDecodeToReplacementWithoutLosingTheRest)
     EXPECT_TRUE(text.contains(QString::fromUtf8("東")));
     EXPECT_TRUE(text.contains(QChar(0xFFFD)));
     EXPECT_EQ(cp932::toUnicode(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
+}
+
+TEST(Cp932, TheUndefinedSingleBytesDecodeAsOnWindowsAndEncodeBack)
+{
+    const struct {
+        char byte;
+        char16_t shown;
+    } cases[] = {{'\x80', u'\u0080'},
+                 {'\xa0', u'\uF8F0'},
+                 {'\xfd', u'\uF8F1'},
+                 {'\xfe', u'\uF8F2'},
+                 {'\xff', u'\uF8F3'}};
+    for (const auto& c : cases) {
+        const std::string bytes = sj("東") + c.byte + "a";
+        const QString text = u("東") + QChar(c.shown) + "a";
+        EXPECT_EQ(cp932::toUnicode(bytes), text) << hexBytes(bytes);
+        std::string encoded;
+        EXPECT_TRUE(cp932::fromUnicode(text, encoded));
+        EXPECT_EQ(encoded, bytes);
+        EXPECT_EQ(cp932::fromUnicodeLossy(text), bytes);
+        EXPECT_EQ(cp932::firstUnencodable(text), QString());
+        EXPECT_EQ(cp932::byteLength(text), 4u);
+    }
+}
+
+// What a field or a grid cell stores when the text it shows comes back: the
+// original bytes untouched, and after an edit the text as shown, with "?" only
+// for what has no character.
+::testing::AssertionResult keepsItsBytes(const std::string& cell)
+{
+    const QString shown = cp932::toUnicode(cell);
+    const std::string untouched = cp932::fromUnicodeKeeping(shown, cell);
+    if (untouched != cell) {
+        return ::testing::AssertionFailure() << "untouched gives " << hexBytes(untouched);
+    }
+    // Undefined single bytes survive the edit: their characters encode back.
+    const std::string edited = cp932::fromUnicodeKeeping(shown + u("様"), cell);
+    if (cp932::toUnicode(edited) != QString(shown).replace(QChar(0xFFFD), '?') + u("様")) {
+        return ::testing::AssertionFailure() << "edited gives " << hexBytes(edited);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Cp932, AnUntouchedTextKeepsTheBytesItWasLoadedFrom)
+{
+    std::string long40k;
+    for (int i = 0; i < 10000; ++i) {
+        long40k += "\xee\xe0\xfd\x85x";  // 髙 in its NEC form, U+F8F1, U+FFFD, x
+    }
+    ASSERT_EQ(cp932::toUnicode(long40k).size(), 40000);
+    const std::string cells[] = {
+        "\x80",
+        "\xa0",
+        "\xfd",
+        "\xfe",
+        "\xff",
+        "\x87\x90",                       // ≒ of NEC row 13 (JIS row 2: 0x81 0xE0)
+        "\xee\xe0",                       // 髙 of the NEC-selected IBM extensions (IBM: 0xFB 0xFC)
+        "\xfa\x4a",                       // Ⅰ of the IBM extensions (NEC row 13: 0x87 0x54)
+        "A\x93\x7f",                      // a lead byte before a byte that cannot follow it
+        "\x85\x40",                       // an unassigned code
+        sj("東京") + "\x93",              // a lone lead byte at the end
+        std::string("a\0\x93\x8c\0", 5),  // NULs inside and at the end
+        long40k,
+    };
+    for (const std::string& cell : cells) {
+        EXPECT_TRUE(keepsItsBytes(cell)) << hexBytes(cell.substr(0, 16));
+    }
+    // An edit stores the text as shown, duplicates in their Windows form.
+    EXPECT_EQ(cp932::fromUnicodeKeeping(u("髙x"), "\xee\xe0"),
+              "\xfb\xfc"
+              "x");
+    EXPECT_EQ(cp932::fromUnicodeKeeping(u("\uFFFDx"), "\x85\x40"), "?x");
+    EXPECT_EQ(cp932::fromUnicodeKeeping(u("a"), ""), "a");
+}
+
+TEST(Cp932, AnyCellLoadedAndStoredBackKeepsItsBytes)
+{
+    std::mt19937 rng(13);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string cell = randomCell(rng, 40);
+        ASSERT_TRUE(keepsItsBytes(cell)) << hexBytes(cell);
+    }
 }
 
 TEST(Cp932, ByteLengthsAndLeadBytes)
@@ -132,6 +220,17 @@ TEST_F(ValidatorTest, LimitsBytesAndRefusesForeignCharacters)
     QString wave = QString::fromUtf8("1\u301C2");
     EXPECT_EQ(v.validate(wave, pos), QValidator::Acceptable);
     EXPECT_EQ(wave, QString::fromUtf8("1\uFF5E2"));
+}
+
+TEST_F(ValidatorTest, AcceptsEditsBesideTheCharactersOfUndefinedBytes)
+{
+    Cp932Validator v(&field, 8);
+    field.setText(cp932::toUnicode("\x80\xa0\xfd\xfe\xff"));
+    int pos = 0;
+    QString typed = field.text() + "ab";
+    EXPECT_EQ(v.validate(typed, pos), QValidator::Acceptable);
+    QString tooLong = typed + u("様");  // each such character is one byte
+    EXPECT_EQ(v.validate(tooLong, pos), QValidator::Invalid);
 }
 
 TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthened)
