@@ -68,78 +68,53 @@ void CardTab::createPostalLookup(const std::string& dictionaryPath)
 
 // The fields as the card editor's commands see them.
 
-std::string CardTab::field(CardField f) const
+QLineEdit* CardTab::edit(CardField f) const
 {
     switch (f) {
         case CardField::Name:
-            return cp932::fromUnicodeLossy(ui_.txtName->text());
+            return ui_.txtName;
         case CardField::Keisho:
-            return cp932::fromUnicodeLossy(ui_.txtKeisho->currentText());
+            return ui_.txtKeisho->lineEdit();
         case CardField::Renmei:
-            return cp932::fromUnicodeLossy(ui_.txtRenmei1->text());
+            return ui_.txtRenmei1;
         case CardField::RenKeisho:
-            return cp932::fromUnicodeLossy(ui_.txtRenKeisho1->currentText());
+            return ui_.txtRenKeisho1->lineEdit();
         case CardField::YuubinNo:
-            return cp932::fromUnicodeLossy(ui_.txtYuubinNo->text());
+            return ui_.txtYuubinNo;
         case CardField::Address:
-            return cp932::fromUnicodeLossy(ui_.txtAddress->text());
+            return ui_.txtAddress;
         case CardField::Address2:
-            return cp932::fromUnicodeLossy(ui_.txtAddress2->text());
+            return ui_.txtAddress2;
         case CardField::Memo:
-            return cp932::fromUnicodeLossy(ui_.txtMemo->text());
+            return ui_.txtMemo;
     }
-    return {};
+    return ui_.txtName;
+}
+
+std::string CardTab::field(CardField f) const
+{
+    return cp932::fromUnicodeKeeping(edit(f)->text(), loaded_[static_cast<std::size_t>(f)]);
 }
 
 void CardTab::setField(CardField f, const std::string& text)
 {
+    loaded_[static_cast<std::size_t>(f)] = text;
     // Like an edit control: only a text that differs runs the change handling.
     const QString value = cp932::toUnicode(text);
-    auto setLine = [&](QLineEdit* e) {
-        if (e->text() != value) {
-            e->setText(value);
-        }
-    };
-    auto setCombo = [&](QComboBox* c) {
-        if (c->currentText() != value) {
-            c->setEditText(value);
-        }
-    };
-    switch (f) {
-        case CardField::Name:
-            setLine(ui_.txtName);
-            break;
-        case CardField::Keisho:
-            setCombo(ui_.txtKeisho);
-            break;
-        case CardField::Renmei:
-            setLine(ui_.txtRenmei1);
-            break;
-        case CardField::RenKeisho:
-            setCombo(ui_.txtRenKeisho1);
-            break;
-        case CardField::YuubinNo:
-            setLine(ui_.txtYuubinNo);
-            break;
-        case CardField::Address:
-            setLine(ui_.txtAddress);
-            break;
-        case CardField::Address2:
-            setLine(ui_.txtAddress2);
-            break;
-        case CardField::Memo:
-            setLine(ui_.txtMemo);
-            break;
+    QLineEdit* e = edit(f);
+    if (e->text() != value) {
+        e->setText(value);
     }
 }
 
 std::string CardTab::lotteryNumber() const
 {
-    return cp932::fromUnicodeLossy(ui_.lblnenga->text());
+    return cp932::fromUnicodeKeeping(ui_.lblnenga->text(), loadedLottery_);
 }
 
 void CardTab::setLotteryNumber(const std::string& digits)
 {
+    loadedLottery_ = digits;
     ShowCardText(ui_.lblnenga, digits);
 }
 

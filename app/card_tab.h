@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "ui_CardTab.h"
 
 class AddressBook;
+class QLineEdit;
 class Clock;
 class CommandGuard;
 class PostalLookup;
@@ -64,6 +66,7 @@ signals:
     void senderChanged();
 
 private:
+    QLineEdit* edit(CardField f) const;
     void restrictFields();
     void connectEditor();
     void connectPreview();
@@ -91,6 +94,11 @@ private:
     CardEditor editor_;
     Services services_;
     const QString& appVersion_;
+    // What a command last wrote into each field and into the lottery label: a
+    // text the user left as it was gives back exactly these bytes, also where
+    // they decode to no character or share a character with another code.
+    std::array<std::string, kCardFieldCount> loaded_;
+    std::string loadedLottery_;
     PostalDigitLabels postalCode_;
     SenderLabels sender_;
     YubinForm* yubinForm_ = nullptr;  // a child of the main window

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QToolTip>
 
+#include <limits>
+
 #include "text/cp932_validator.h"
 
 bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
@@ -88,8 +90,20 @@ void CardNumberBox::keyPressEvent(QKeyEvent* event)
     QSpinBox::keyPressEvent(event);
 }
 
+namespace {
+
+// The limits of the fields are their validators'; the edit's own cap of
+// 32,767 characters would cut a longer text that a command writes into it.
+void LiftLengthCap(QLineEdit* field)
+{
+    field->setMaxLength(std::numeric_limits<int>::max());
+}
+
+}  // namespace
+
 void RestrictToCp932(QLineEdit* field, int byteLimit)
 {
+    LiftLengthCap(field);
     auto* validator = new Cp932Validator(field, byteLimit);
     QObject::connect(validator, &Cp932Validator::refused, field, [field](const QString& message) {
         QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
@@ -99,6 +113,7 @@ void RestrictToCp932(QLineEdit* field, int byteLimit)
 
 void MakePostalCodeField(QLineEdit* field)
 {
+    LiftLengthCap(field);
     field->setValidator(new Cp932Validator(field, 7, Cp932Validator::Unit::Characters));
     field->installEventFilter(new DigitsOnlyKeys(field));
     field->setAlignment(Qt::AlignCenter);

@@ -35,7 +35,7 @@ protected:
 };
 
 // Puts a code page 932 validator on a line edit, with a byte limit or none,
-// and shows its refusal next to the field.
+// and shows its refusal next to the field. Lifts the length cap.
 void RestrictToCp932(QLineEdit* field, int byteLimit = -1);
 // The postal-code fields: at most 7 characters, digits from the keyboard,
 // centred, no input method.

@@ -2,6 +2,7 @@
 // editor's fields as an interface, so they run and are tested without widgets.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "book/address_book.h"
@@ -11,6 +12,7 @@ class Clock;
 class Dialogs;
 
 enum class CardField { Name, Keisho, Renmei, RenKeisho, YuubinNo, Address, Address2, Memo };
+inline constexpr std::size_t kCardFieldCount = 8;
 
 // What the commands need of the editor's controls. Setting a field to a
 // different text runs its change handling, exactly as typing would.

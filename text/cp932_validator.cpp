@@ -4,6 +4,10 @@
 
 #include "text/cp932.h"
 
+namespace {
+constexpr QChar kUndecodable(0xFFFD);
+}  // namespace
+
 Cp932Validator::Cp932Validator(QLineEdit* field, int limit, Unit unit)
     : QValidator(field), field_(field), limit_(limit), unit_(unit)
 {
@@ -28,7 +32,9 @@ QValidator::State Cp932Validator::validate(QString& input, int& pos) const
     Q_UNUSED(pos);
     // Typing gives WAVE DASH and similar; store what Windows would store.
     input = cp932::normalizeForCp932(input);
-    const QString bad = cp932::firstUnencodable(input);
+    // U+FFFD marks bytes of a loaded text that form no character: the field
+    // stays editable around them (they are stored as "?" once it is edited).
+    const QString bad = cp932::firstUnencodable(QString(input).remove(kUndecodable));
     if (!bad.isEmpty()) {
         emit refused(refusalText(bad));
         return Invalid;

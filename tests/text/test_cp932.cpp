@@ -233,6 +233,17 @@ TEST_F(ValidatorTest, AcceptsEditsBesideTheCharactersOfUndefinedBytes)
     EXPECT_EQ(v.validate(tooLong, pos), QValidator::Invalid);
 }
 
+TEST_F(ValidatorTest, AFieldHoldingUndecodableBytesStaysEditable)
+{
+    Cp932Validator v(&field);
+    field.setText(cp932::toUnicode("\x85\x40"));  // an unassigned code: U+FFFD and "@"
+    int pos = 0;
+    QString typed = field.text() + u("様");
+    EXPECT_EQ(v.validate(typed, pos), QValidator::Acceptable);
+    QString foreign = field.text() + u("𠮷");
+    EXPECT_EQ(v.validate(foreign, pos), QValidator::Invalid);
+}
+
 TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthened)
 {
     Cp932Validator v(&field, 7, Cp932Validator::Unit::Characters);
