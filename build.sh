@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 packages=(
     cmake g++ pkg-config make
     qt6-base-dev qt6-base-dev-tools libharfbuzz-dev libfontconfig-dev libjpeg62-turbo-dev
-    fonts-ipafont
+    fonts-ipafont qt6-translations-l10n
 )
 case "${1:-run}" in
     run) ;;
