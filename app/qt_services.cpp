@@ -81,6 +81,23 @@ void useQtDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode 
     dialog.setDefaultSuffix(QString::fromLatin1(kBookSuffix));
 }
 
+// On Linux "*.*" hides every name without a dot, so a book saved without an
+// extension could not be picked. The label stays; under it the list shows every
+// file, and a name is taken as it stands, without the default ".csv".
+void listEveryFileUnderItsFilter(QFileDialog& dialog)
+{
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const bool everyFile = filter == QString::fromUtf8(kEveryFileFilter);
+            dialog.setDefaultSuffix(everyFile ? QString() : QString::fromLatin1(kBookSuffix));
+            if (everyFile) {
+                // Qt has just set the model's patterns from the label.
+                qobject_cast<QFileSystemModel*>(dialog.proxyModel()->sourceModel())
+                    ->setNameFilters({});
+            }
+        });
+}
+
 }  // namespace
 
 bool MessageBoxDialogs::ask(const QString& question)
@@ -105,6 +122,7 @@ QtFileDialogs::QtFileDialogs(QWidget* parent)
 {
     useQtDialog(*open_, "OpenDialog", QFileDialog::AcceptOpen);
     open_->setNameFilters({QString::fromUtf8(kCsvFilter), QString::fromUtf8(kEveryFileFilter)});
+    listEveryFileUnderItsFilter(*open_);
 
     useQtDialog(*save_, "SaveDialog", QFileDialog::AcceptSave);
     save_->setOption(QFileDialog::DontConfirmOverwrite);  // the program asks its own question
