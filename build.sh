@@ -10,14 +10,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Debian packages: what each is for is in the README. The program needs the
-# first list; the tests add the second, the sanitizer and fuzz builds clang.
+# first list; running it adds an input method front end, the tests the rest,
+# the sanitizer and fuzz builds clang.
 packages=(
     cmake g++ pkg-config make
     qt6-base-dev qt6-base-dev-tools libharfbuzz-dev libfontconfig-dev libjpeg62-turbo-dev
     fonts-ipafont qt6-translations-l10n
 )
 case "${1:-run}" in
-    run) ;;
+    run) packages+=(fcitx5-frontend-qt6) ;;
     *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf) ;;
 esac
 case "${1:-run}" in
