@@ -2,6 +2,7 @@
 # ふみよせ: install what is missing, build, and run the program or its tests.
 #   ./build.sh run       build and start the program
 #   ./build.sh test      build and run every test
+#   ./build.sh package   build the Debian package build-package/fumiyose_<version>_<arch>.deb
 #   ./build.sh sanitize  build and run every test under AddressSanitizer and UBSan
 #   ./build.sh fuzz [s]  build the fuzz targets with clang and run each for s seconds (60)
 #   ./build.sh fuzz-long [n]  the same targets without comparison tracing, each run
@@ -10,16 +11,18 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Debian packages: what each is for is in the README. The program needs the
-# first list; the tests add the second, the sanitizer and fuzz builds clang.
+# first list; running it adds an input method front end, the package
+# dpkg-shlibdeps, the tests the rest, the sanitizer and fuzz builds clang.
 packages=(
     cmake g++ pkg-config make
     qt6-base-dev qt6-base-dev-tools libharfbuzz-dev libfontconfig-dev libjpeg62-turbo-dev
-    fonts-ipafont
+    fonts-ipafont qt6-translations-l10n
 )
 case "${1:-run}" in
-    run) ;;
+    run) packages+=(fcitx5-frontend-qt6) ;;
+    package) packages+=(dpkg-dev) ;;
     *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf
-                  clang-format) ;;
+        dpkg-dev clang-format) ;;
 esac
 case "${1:-run}" in
     sanitize | fuzz | fuzz-long) packages+=(clang-14 libclang-rt-14-dev) ;;
@@ -57,6 +60,11 @@ case "${1:-run}" in
         build build -DFUMI_TESTS=ON -DFUMI_BENCH=ON
         ctest --test-dir build --output-on-failure -j"$jobs"
         ;;
+    package)
+        build build-package -DFUMI_TESTS=OFF -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Release
+        rm -f build-package/*.deb
+        (cd build-package && cpack -G DEB)
+        ;;
     sanitize)
         build build-sanitize -DCMAKE_CXX_COMPILER=clang++-14 \
             -DFUMI_SANITIZE=ON -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
@@ -79,7 +87,7 @@ case "${1:-run}" in
         tests/fuzz/run_all.sh --runs "$executions" build-fuzz-fast
         ;;
     *)
-        echo "usage: $0 run|test|sanitize|fuzz [seconds]|fuzz-long [executions]" >&2
+        echo "usage: $0 run|test|package|sanitize|fuzz [seconds]|fuzz-long [executions]" >&2
         exit 2
         ;;
 esac

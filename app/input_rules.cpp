@@ -1,6 +1,8 @@
 #include "app/input_rules.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolTip>
@@ -8,6 +10,32 @@
 #include <limits>
 
 #include "text/cp932_validator.h"
+
+namespace {
+
+// Qt 6's line edit answers the input method's "enabled?" itself, whatever its
+// Qt::WA_InputMethodEnabled says, and a spin box passes on its line edit's
+// answer; so the answer is overruled here.
+class InputMethodOff final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::InputMethodQuery) {
+            return QObject::eventFilter(watched, event);
+        }
+        auto* query = static_cast<QInputMethodQueryEvent*>(event);
+        watched->event(query);  // the field's own answers to everything else
+        if (query->queries() & Qt::ImEnabled) {
+            query->setValue(Qt::ImEnabled, false);
+        }
+        return true;
+    }
+};
+
+}  // namespace
 
 bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
 {
@@ -32,6 +60,8 @@ bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
 
 CardNumberBox::CardNumberBox(QWidget* parent) : QSpinBox(parent)
 {
+    RefuseInputMethod(this, Qt::ImhFormattedNumbersOnly);
+    RefuseInputMethod(lineEdit(), Qt::ImhFormattedNumbersOnly);
     setRange(1, 1);
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
@@ -109,6 +139,27 @@ void RestrictToCp932(QLineEdit* field, int byteLimit)
         QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
     });
     field->setValidator(validator);
+    TakeInputMethodText(field);
+}
+
+void TakeInputMethodText(QLineEdit* field)
+{
+    QList<QWidget*> widgets{field};
+    if (auto* combo = qobject_cast<QComboBox*>(field->parentWidget());
+        combo != nullptr && combo->lineEdit() == field) {
+        widgets << combo;
+    }
+    for (QWidget* w : widgets) {
+        w->setAttribute(Qt::WA_InputMethodEnabled, true);
+        w->setInputMethodHints(Qt::ImhNone);
+    }
+}
+
+void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints)
+{
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    field->setInputMethodHints(hints);
+    field->installEventFilter(new InputMethodOff(field));
 }
 
 void MakePostalCodeField(QLineEdit* field)
@@ -117,5 +168,5 @@ void MakePostalCodeField(QLineEdit* field)
     field->setValidator(new Cp932Validator(field, 7, Cp932Validator::Unit::Characters));
     field->installEventFilter(new DigitsOnlyKeys(field));
     field->setAlignment(Qt::AlignCenter);
-    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    RefuseInputMethod(field, Qt::ImhDigitsOnly);
 }

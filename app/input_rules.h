@@ -19,6 +19,7 @@ protected:
 
 // The card number box: up to three typed characters (digits, "+", "-", "."),
 // clamped only when the focus leaves; Enter and other keys are refused with a beep.
+// No input method.
 class CardNumberBox final : public QSpinBox {
     Q_OBJECT
 public:
@@ -35,8 +36,14 @@ protected:
 };
 
 // Puts a code page 932 validator on a line edit, with a byte limit or none,
-// and shows its refusal next to the field. Lifts the length cap.
+// and shows its refusal next to the field. The field takes Japanese through
+// the input method (TakeInputMethodText) and any length of text.
 void RestrictToCp932(QLineEdit* field, int byteLimit = -1);
+// The input method (fcitx, ibus) on, with no hint that narrows what it offers;
+// for the line edit of an editable combo box, on the box too.
+void TakeInputMethodText(QLineEdit* field);
+// The input method off, and `hints` telling which characters the field takes.
+void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints);
 // The postal-code fields: at most 7 characters, digits from the keyboard,
 // centred, no input method.
 void MakePostalCodeField(QLineEdit* field);

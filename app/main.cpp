@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/frm_main.h"
+#include "app/japanese_ui.h"
 #include "app/qt_services.h"
 #include "platform/clock.h"
 #include "vertical/japanese_faces.h"
@@ -11,14 +12,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("fumiyose"));
     QApplication::setApplicationDisplayName(QStringLiteral("ふみよせ"));
     SubstituteJapaneseFaces();
+    UseJapaneseQtTexts(app);  // without Qt's catalogue its own texts stay English
 
     MessageBoxDialogs dialogs;
     SystemClock clock;
     SystemFontList fonts;
     DesktopUrlOpener urls;
     QtFileDialogs files;
-    Services services{&dialogs, &files, &fonts,
-                      &clock,   &urls,  QCoreApplication::applicationDirPath().toStdString()};
+    const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
+    Services services{&dialogs, &files, &fonts, &clock, &urls, appDir};
     frmMain window(services);
     dialogs.setParent(&window);
     files.setParent(&window);

@@ -1,15 +1,103 @@
 #include "app/qt_services.h"
 
 #include <QDesktopServices>
+#include <QFileSystemModel>
 #include <QFontDatabase>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QMessageBox>
+#include <QSplitter>
+#include <QTreeView>
 #include <QUrl>
 
 namespace {
+
 QString appTitle()
 {
     return QStringLiteral("ふみよせ");
 }
+
+constexpr char kOpenTitle[] = "住所録を開く";
+constexpr char kSaveTitle[] = "名前を付けて保存";
+constexpr char kCsvFilter[] = "CSV形式 (*.csv)";
+constexpr char kEveryFileFilter[] = "すべて (*.*)";
+constexpr char kBookSuffix[] = "csv";
+constexpr char kInitialSaveName[] = "住所録";
+
+// The file list as Qt's model gives it, with sizes and dates in the default
+// (Japanese) locale: the model itself writes them in the system locale.
+class JapaneseFileList final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    enum Column { Name, Size, Type, Modified };
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && files != nullptr) {
+            const QModelIndex file = mapToSource(index);
+            if (index.column() == Size && !files->isDir(file)) {
+                return QLocale().formattedDataSize(files->size(file));
+            }
+            if (index.column() == Modified) {
+                return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+            }
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Qt sizes the dialog's side bar and columns for English words; the Japanese
+// ones need more room.
+void makeRoomForJapanese(QFileDialog& dialog)
+{
+    const QFontMetrics metrics(dialog.font());
+    const auto room = [&metrics](const char* sample) {
+        return metrics.horizontalAdvance(QString::fromUtf8(sample)) + 3 * metrics.height();
+    };
+    if (auto* list = dialog.findChild<QTreeView*>()) {
+        list->header()->resizeSection(JapaneseFileList::Type, room("CSV ドキュメント"));
+        list->header()->resizeSection(JapaneseFileList::Modified, room("0000/00/00 00:00"));
+    }
+    if (auto* sides = dialog.findChild<QSplitter*>()) {
+        const int sideBar = room("コンピュータ");
+        sides->setSizes({sideBar, dialog.width() - sideBar});
+    }
+}
+
+// Qt's own dialog rather than the desktop's: it speaks Japanese from Qt's
+// catalogue whatever locale the desktop runs in, and its file list is ours to
+// show as we need.
+void useQtDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode)
+{
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new JapaneseFileList(&dialog));
+    dialog.resize(780, 460);
+    makeRoomForJapanese(dialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
+    dialog.setDefaultSuffix(QString::fromLatin1(kBookSuffix));
+}
+
+// On Linux "*.*" hides every name without a dot, so a book saved without an
+// extension could not be picked. The label stays; under it the list shows every
+// file, and a name is taken as it stands, without the default ".csv".
+void listEveryFileUnderItsFilter(QFileDialog& dialog)
+{
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const bool everyFile = filter == QString::fromUtf8(kEveryFileFilter);
+            dialog.setDefaultSuffix(everyFile ? QString() : QString::fromLatin1(kBookSuffix));
+            if (everyFile) {
+                // Qt has just set the model's patterns from the label.
+                qobject_cast<QFileSystemModel*>(dialog.proxyModel()->sourceModel())
+                    ->setNameFilters({});
+            }
+        });
+}
+
 }  // namespace
 
 bool MessageBoxDialogs::ask(const QString& question)
@@ -29,22 +117,17 @@ void MessageBoxDialogs::showError(const QString& message)
 }
 
 QtFileDialogs::QtFileDialogs(QWidget* parent)
-    : open_(new QFileDialog(parent, QStringLiteral("住所録を開く"))),
-      save_(new QFileDialog(parent, QStringLiteral("名前を付けて保存")))
+    : open_(new QFileDialog(parent, QString::fromUtf8(kOpenTitle))),
+      save_(new QFileDialog(parent, QString::fromUtf8(kSaveTitle)))
 {
-    open_->setObjectName(QStringLiteral("OpenDialog"));
-    open_->setAcceptMode(QFileDialog::AcceptOpen);
-    open_->setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
-    open_->setNameFilters({QStringLiteral("CSV形式 (*.csv)"), QStringLiteral("すべて (*.*)")});
-    open_->setDefaultSuffix(QStringLiteral("csv"));
+    useQtDialog(*open_, "OpenDialog", QFileDialog::AcceptOpen);
+    open_->setNameFilters({QString::fromUtf8(kCsvFilter), QString::fromUtf8(kEveryFileFilter)});
+    listEveryFileUnderItsFilter(*open_);
 
-    save_->setObjectName(QStringLiteral("SaveDialog"));
-    save_->setAcceptMode(QFileDialog::AcceptSave);
-    save_->setFileMode(QFileDialog::AnyFile);
+    useQtDialog(*save_, "SaveDialog", QFileDialog::AcceptSave);
     save_->setOption(QFileDialog::DontConfirmOverwrite);  // the program asks its own question
-    save_->setNameFilters({QStringLiteral("CSV形式 (*.csv)")});
-    save_->setDefaultSuffix(QStringLiteral("csv"));
-    save_->selectFile(QStringLiteral("住所録"));
+    save_->setNameFilters({QString::fromUtf8(kCsvFilter)});
+    save_->selectFile(QString::fromUtf8(kInitialSaveName));
 }
 
 QtFileDialogs::~QtFileDialogs()

@@ -19,6 +19,7 @@
 
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
+#include "tests/support/widget_helpers.h"
 #include "text/cp932.h"
 
 namespace {
@@ -29,15 +30,6 @@ void typeText(QWidget* w, const QString& text)
     for (QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &press);
-    }
-}
-
-void saveShot(QWidget& w, const char* name)
-{
-    const QString dir = qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) {
-        QDir().mkpath(dir);
-        w.grab().save(dir + "/" + name + ".png");
     }
 }
 
