@@ -24,7 +24,6 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
 #include "tests/support/widget_helpers.h"
-#include "ui_frmMain.h"
 
 namespace {
 
@@ -204,7 +203,7 @@ TEST_F(QtJapaneseTest, ThePrinterDialogIsJapaneseWithItsOptionsOpen)
         saveShot(dialog, "printer-dialog");
         dynamic_cast<QDialog&>(dialog).reject();
     });
-    fixture.window->ui().SpeedButton3->click();
+    fixture.print().SpeedButton3->click();
     EXPECT_TRUE(english.isEmpty()) << english.join(" | ").toStdString();
     EXPECT_TRUE(buttons.contains(u("オプション <<"))) << "the options are open";
     EXPECT_TRUE(buttons.contains(u("印刷")));
