@@ -2,8 +2,11 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -312,6 +315,82 @@ std::string truncateBytes(std::string_view text, std::size_t maxBytes)
         pos += len;
     }
     return std::string(text.substr(0, pos));
+}
+
+}  // namespace cp932
+
+namespace cp932 {
+namespace {
+
+// What one UTF-16 unit encodes to: 0 not yet known, 1 none, 0x01nn the single
+// byte nn, 0xllnn the double byte ll nn (a lead byte is never below 0x81).
+constexpr std::uint16_t kUnknown = 0;
+constexpr std::uint16_t kUnencodable = 1;
+
+std::uint16_t encodingOf(char16_t unit)
+{
+    thread_local std::unique_ptr<std::array<std::uint16_t, 0x10000>> table;
+    if (!table) {
+        table = std::make_unique<std::array<std::uint16_t, 0x10000>>();
+        table->fill(kUnknown);
+    }
+    std::uint16_t& entry = (*table)[unit];
+    if (entry == kUnknown) {
+        std::string bytes;
+        if (QChar::isSurrogate(unit) || !fromUnicode(QString(QChar(unit)), bytes)) {
+            entry = kUnencodable;
+        } else if (bytes.size() == 1) {
+            entry = static_cast<std::uint16_t>(0x0100 | static_cast<unsigned char>(bytes[0]));
+        } else {
+            entry = static_cast<std::uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
+                                               static_cast<unsigned char>(bytes[1]));
+        }
+    }
+    return entry;
+}
+
+// Writes an entry's bytes at `at`; returns the byte after them.
+char* putEncoded(std::uint16_t entry, char* at)
+{
+    if (entry < 0x0200) {
+        *at++ = static_cast<char>(entry & 0xFF);
+    } else {
+        *at++ = static_cast<char>(entry >> 8);
+        *at++ = static_cast<char>(entry & 0xFF);
+    }
+    return at;
+}
+
+}  // namespace
+
+bool appendReplacing(QStringView text, QChar replacement, std::string& out)
+{
+    const std::uint16_t replacementEntry = encodingOf(replacement.unicode());
+    const std::size_t start = out.size();
+    // Two bytes at most per unit; a surrogate pair gives one replacement.
+    out.resize(start + static_cast<std::size_t>(text.size()) * 2);
+    char* at = out.data() + start;
+    bool replaced = false;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            *at++ = static_cast<char>(unit);
+            continue;
+        }
+        std::uint16_t entry = encodingOf(unit);
+        if (entry == kUnencodable) {
+            // Code page 932 holds no character outside the basic plane.
+            if (QChar::isHighSurrogate(unit) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+                ++i;
+            }
+            entry = replacementEntry;
+            replaced = true;
+        }
+        at = putEncoded(entry, at);
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return replaced;
 }
 
 }  // namespace cp932

@@ -55,3 +55,14 @@ std::size_t find(std::string_view haystack, std::string_view needle, std::size_t
 std::string truncateBytes(std::string_view text, std::size_t maxBytes);
 
 }  // namespace cp932
+
+namespace cp932 {
+
+// Appends the code page 932 form of `text` to `out`, the input-method twins
+// mapped as fromUnicode maps them, with `replacement` (a character the code
+// page holds) in place of each character it lacks. Returns whether any was
+// replaced. Each distinct character goes through the converter once per
+// thread, so long texts convert at table speed.
+bool appendReplacing(QStringView text, QChar replacement, std::string& out);
+
+}  // namespace cp932

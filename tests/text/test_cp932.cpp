@@ -146,4 +146,39 @@ TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthene
     EXPECT_EQ(v.validate(longer, pos), QValidator::Invalid);
 }
 
+TEST(Cp932, AppendReplacingEncodesEveryCharacterAsFromUnicodeDoes)
+{
+    // The per-thread table must agree with the converter on the whole plane.
+    const QChar mark(u'\u3013');
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        const QString text(QChar(static_cast<char16_t>(c)));
+        std::string expected;
+        const bool encodable = !QChar::isSurrogate(c) && cp932::fromUnicode(text, expected);
+        std::string got = "x";
+        ASSERT_EQ(cp932::appendReplacing(text, mark, got), !encodable)
+            << std::hex << static_cast<std::uint32_t>(c);
+        ASSERT_EQ(got, "x" + (encodable ? expected : sj("〓")))
+            << std::hex << static_cast<std::uint32_t>(c);
+    }
+}
+
+TEST(Cp932, AppendReplacingPutsOneMarkForEachMissingCharacter)
+{
+    struct Case {
+        QString text;
+        const char* marked;  // UTF-8
+        bool replaced;
+    } cases[] = {
+        {QString::fromUtf8("𠮷田〜"), "■田～", true},   // a pair is one character
+        {QString(QChar(u'\xD842')) + "a", "■a", true},  // a lone surrogate
+        {QString::fromUtf8("a😀\t"), "a■\t", true},
+        {QString::fromUtf8("東京都"), "東京都", false},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EXPECT_EQ(cp932::appendReplacing(c.text, QChar(u'\u25A0'), out), c.replaced) << c.marked;
+        EXPECT_EQ(out, sj(c.marked));
+    }
+}
+
 }  // namespace
