@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,5 +65,10 @@ namespace cp932 {
 // replaced. Each distinct character goes through the converter once per
 // thread, so long texts convert at table speed.
 bool appendReplacing(QStringView text, QChar replacement, std::string& out);
+
+// The same from UTF-8 (checked as utf8::isValid checks it), without a QString
+// on the way. Returns nullopt, and `out` then holds part of the text, when the
+// bytes are not well-formed UTF-8.
+std::optional<bool> appendUtf8Replacing(std::string_view text, QChar replacement, std::string& out);
 
 }  // namespace cp932

@@ -181,4 +181,27 @@ TEST(Cp932, AppendReplacingPutsOneMarkForEachMissingCharacter)
     }
 }
 
+TEST(Cp932, AppendUtf8ReplacingTakesOnlyWellFormedUtf8)
+{
+    const QChar mark(u'\u3013');
+    const std::string wellFormed[] = {"",         "1,abc", "東京都〜𠮷",
+                                      "\xC2\xA2", "a😀b",   std::string("\0x", 2)};
+    for (const std::string& text : wellFormed) {
+        std::string direct;
+        std::string viaQString;
+        const std::optional<bool> replaced = cp932::appendUtf8Replacing(text, mark, direct);
+        ASSERT_TRUE(replaced.has_value()) << text;
+        EXPECT_EQ(*replaced, cp932::appendReplacing(QString::fromUtf8(text), mark, viaQString));
+        EXPECT_EQ(direct, viaQString) << text;
+    }
+    // Overlong, a surrogate, above U+10FFFF, cut off, a stray continuation byte.
+    const char* const illFormed[] = {
+        "\xC0\xAF",   "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+        "ab\xE6\x9D", "\x80",         "\xFF"};
+    for (const char* text : illFormed) {
+        std::string out;
+        EXPECT_FALSE(cp932::appendUtf8Replacing(text, mark, out).has_value()) << text;
+    }
+}
+
 }  // namespace
