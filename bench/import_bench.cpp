@@ -50,13 +50,7 @@ struct BookTexts {
 
 BookTexts generatedBook(int replaceEvery)
 {
-    const GeneratedCards generated;
-    AddressBook book;
-    book.setRowCount(kBookCards + 1);
-    for (int r = 1; r <= kBookCards; ++r) {
-        book.setRow(r, generated.row(r, std::to_string(r)));
-    }
-    std::string cp932Text = EncodeBookText(book);
+    std::string cp932Text = EncodeBookText(GeneratedBook(kBookCards));
     QString unicode = cp932::toUnicode(cp932Text);
     if (replaceEvery > 0) {
         // 𠮷 at the start of the name of every so many cards; 〓 in its place

@@ -5,34 +5,14 @@
 // holds a 〓.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "book/book_file.h"
 #include "import/book_text.h"
+#include "tests/fuzz/book_checks.h"
 #include "tests/fuzz/import_checks.h"
-
-namespace {
-
-bool SameCells(const AddressBook& a, const AddressBook& b)
-{
-    if (a.rowCount() != b.rowCount()) {
-        return false;
-    }
-    for (int r = 0; r < a.rowCount(); ++r) {
-        for (int c = 0; c < ColumnCount; ++c) {
-            if (a.cell(c, r) != b.cell(c, r)) {
-                std::fprintf(stderr, "cell (%d, %d) differs\n", c, r);
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -45,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AddressBook expected;
         fuzz::Check(report.leftOutLines == ParseBookText(input, expected),
                     "the same lines left out as ParseBookText");
-        fuzz::Check(SameCells(book, expected), "the same cells as ParseBookText");
+        fuzz::Check(fuzz::SameCells(book, expected), "the same cells as ParseBookText");
         fuzz::Check(report.replaced.empty(), "nothing replaced");
         fuzz::Check(ConvertedBookNotice(report).isEmpty(), "no notice");
         return 0;
