@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "import/import_texts.h"
 #include "text/cp932.h"
 
@@ -68,7 +70,9 @@ QString withoutJointSeparator(QString text)
 void appendAddressPart(QString& line, const QString& part)
 {
     static const QString unitSuffixes = QString::fromUtf8("都道府県市区町村郡");
-    for (qsizetype pos = 0; pos < line.size(); ++pos) {
+    // Only an end no longer than the part can be repeated by it.
+    for (qsizetype pos = std::max<qsizetype>(0, line.size() - part.size()); pos < line.size();
+         ++pos) {
         if ((pos == 0 || unitSuffixes.contains(line[pos - 1])) &&
             part.startsWith(QStringView(line).sliced(pos))) {
             line.truncate(pos);

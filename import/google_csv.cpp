@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <array>
+#include <iterator>
 #include <map>
 
 #include "import/contact_card.h"
@@ -111,37 +113,37 @@ QString field(const CsvRecord& record, int column)
     return record.fields[static_cast<std::size_t>(column)];
 }
 
-// The index-th of the " ::: "-separated values of a field.
-QString nthValue(const QString& text, qsizetype index)
-{
-    const QStringList values = text.split(kValueSeparator);
-    return values.value(index);
-}
+// Which column of a group gives which part of an address.
+constexpr std::pair<int AddressColumns::*, QString GoogleAddress::*> kAddressParts[] = {
+    {&AddressColumns::label, &GoogleAddress::label},
+    {&AddressColumns::formatted, &GoogleAddress::formatted},
+    {&AddressColumns::street, &GoogleAddress::street},
+    {&AddressColumns::city, &GoogleAddress::city},
+    {&AddressColumns::poBox, &GoogleAddress::poBox},
+    {&AddressColumns::region, &GoogleAddress::region},
+    {&AddressColumns::postalCode, &GoogleAddress::postalCode},
+    {&AddressColumns::country, &GoogleAddress::country},
+    {&AddressColumns::extended, &GoogleAddress::extended},
+};
 
-qsizetype valueCount(const CsvRecord& record, const AddressColumns& columns)
-{
-    qsizetype count = 1;
-    for (int column :
-         {columns.label, columns.formatted, columns.street, columns.city, columns.poBox,
-          columns.region, columns.postalCode, columns.country, columns.extended}) {
-        count = std::max(count, field(record, column).count(kValueSeparator) + 1);
-    }
-    return count;
-}
-
-// Every address of the contact, in file order.
+// Every address of the contact, in file order. In the older layout one group
+// holds several addresses, their values " ::: "-separated column by column.
 std::vector<GoogleAddress> addressesOf(const CsvRecord& record,
                                        const std::map<int, AddressColumns>& groups)
 {
     std::vector<GoogleAddress> addresses;
     for (const auto& [number, columns] : groups) {
-        const qsizetype count = valueCount(record, columns);
+        std::array<QStringList, std::size(kAddressParts)> values;
+        qsizetype count = 0;
+        for (std::size_t p = 0; p < values.size(); ++p) {
+            values[p] = field(record, columns.*kAddressParts[p].first).split(kValueSeparator);
+            count = std::max(count, values[p].size());
+        }
         for (qsizetype i = 0; i < count; ++i) {
-            auto value = [&](int column) { return nthValue(field(record, column), i); };
-            GoogleAddress address{
-                value(columns.label),      value(columns.formatted), value(columns.street),
-                value(columns.city),       value(columns.poBox),     value(columns.region),
-                value(columns.postalCode), value(columns.country),   value(columns.extended)};
+            GoogleAddress address;
+            for (std::size_t p = 0; p < values.size(); ++p) {
+                address.*kAddressParts[p].second = values[p].value(i);
+            }
             if (!address.isEmpty()) {
                 addresses.push_back(std::move(address));
             }
