@@ -12,22 +12,11 @@
 
 namespace {
 
-AddressBook generatedBook(int cards)
-{
-    const GeneratedCards generated;
-    AddressBook book;
-    book.setRowCount(cards + 1);
-    for (int r = 1; r <= cards; ++r) {
-        book.setRow(r, generated.row(r, std::to_string(r)));
-    }
-    return book;
-}
-
 void BM_WriteBook(benchmark::State& state)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("book.csv").toStdString();
-    const AddressBook book = generatedBook(static_cast<int>(state.range(0)));
+    const AddressBook book = GeneratedBook(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         WriteBookFile(path, book);
     }
@@ -39,7 +28,7 @@ void BM_ReadBook(benchmark::State& state)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("book.csv").toStdString();
-    WriteBookFile(path, generatedBook(static_cast<int>(state.range(0))));
+    WriteBookFile(path, GeneratedBook(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         AddressBook book;
         benchmark::DoNotOptimize(ReadBookFile(path, book));

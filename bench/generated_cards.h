@@ -41,3 +41,15 @@ private:
     const std::string bothSama_ = sjis("様;様");
     const std::string memo_ = sjis("喪中, 寒中見舞い");
 };
+
+// A book of `cards` generated cards, numbered 1 to `cards`.
+inline AddressBook GeneratedBook(int cards)
+{
+    const GeneratedCards generated;
+    AddressBook book;
+    book.setRowCount(cards + 1);
+    for (int r = 1; r <= cards; ++r) {
+        book.setRow(r, generated.row(r, std::to_string(r)));
+    }
+    return book;
+}

@@ -8,9 +8,8 @@ std::uint32_t LotteryGenerator::draw(std::uint32_t range)
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * range) >> 32);
 }
 
-std::string RandomDigits(int count, const Clock& clock)
+std::string RandomDigits(int count, LotteryGenerator& generator)
 {
-    LotteryGenerator generator(clock.millisecondsOfDayUtc());
     std::string result;
     for (int i = 1; i <= count; ++i) {
         std::uint32_t d = generator.draw(9);
@@ -20,4 +19,10 @@ std::string RandomDigits(int count, const Clock& clock)
         result += static_cast<char>('0' + d);
     }
     return result;
+}
+
+std::string RandomDigits(int count, const Clock& clock)
+{
+    LotteryGenerator generator(clock.millisecondsOfDayUtc());
+    return RandomDigits(count, generator);
 }

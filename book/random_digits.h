@@ -17,6 +17,10 @@ private:
     std::uint32_t state_;
 };
 
-// `count` digits from 0 to 8, the first never 0; reseeded from the clock on
-// every call, so two calls within one millisecond agree.
+// `count` digits from 0 to 8, the first never 0, drawn from `generator`, which
+// goes on from where it stands: cards drawn one after another differ.
+std::string RandomDigits(int count, LotteryGenerator& generator);
+
+// The same, reseeded from the clock on every call, so two calls within one
+// millisecond agree.
 std::string RandomDigits(int count, const Clock& clock);

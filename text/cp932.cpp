@@ -3,11 +3,16 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "text/utf8.h"
 
 namespace cp932 {
 namespace {
@@ -402,6 +407,131 @@ std::string truncateBytes(std::string_view text, std::size_t maxBytes)
         pos += len;
     }
     return std::string(text.substr(0, pos));
+}
+
+}  // namespace cp932
+
+namespace cp932 {
+namespace {
+
+// What one character of the basic plane encodes to: 0 not yet known, 1 none,
+// 0x01nn the single byte nn, 0xllnn the double byte ll nn (a lead byte is
+// never below 0x81).
+constexpr std::uint16_t kUnknown = 0;
+constexpr std::uint16_t kUnencodable = 1;
+using EncodingTable = std::array<std::uint16_t, 0x10000>;
+
+EncodingTable& encodingTable()
+{
+    thread_local std::unique_ptr<EncodingTable> table;
+    if (!table) {
+        table = std::make_unique<EncodingTable>();
+        table->fill(kUnknown);
+    }
+    return *table;
+}
+
+// Asks the converter once for a character not yet in the table.
+std::uint16_t learnEncoding(std::uint16_t& entry, char16_t unit)
+{
+    std::string bytes;
+    if (QChar::isSurrogate(unit) || !fromUnicode(QString(QChar(unit)), bytes)) {
+        entry = kUnencodable;
+    } else if (bytes.size() == 1) {
+        entry = static_cast<std::uint16_t>(0x0100 | static_cast<unsigned char>(bytes[0]));
+    } else {
+        entry = static_cast<std::uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
+                                           static_cast<unsigned char>(bytes[1]));
+    }
+    return entry;
+}
+
+inline std::uint16_t encodingOf(EncodingTable& table, char32_t c)
+{
+    if (c > 0xFFFF) {
+        return kUnencodable;  // the code page holds nothing outside the basic plane
+    }
+    std::uint16_t& entry = table[c];
+    return entry != kUnknown ? entry : learnEncoding(entry, static_cast<char16_t>(c));
+}
+
+// Writes an entry's bytes at `at`; returns the byte after them.
+char* putEncoded(std::uint16_t entry, char* at)
+{
+    if (entry < 0x0200) {
+        *at++ = static_cast<char>(entry & 0xFF);
+    } else {
+        *at++ = static_cast<char>(entry >> 8);
+        *at++ = static_cast<char>(entry & 0xFF);
+    }
+    return at;
+}
+
+}  // namespace
+
+bool appendReplacing(QStringView text, QChar replacement, std::string& out)
+{
+    EncodingTable& table = encodingTable();
+    const std::uint16_t replacementEntry = encodingOf(table, replacement.unicode());
+    const std::size_t start = out.size();
+    // Two bytes at most per unit; a surrogate pair gives one replacement.
+    out.resize(start + static_cast<std::size_t>(text.size()) * 2);
+    char* at = out.data() + start;
+    bool replaced = false;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            *at++ = static_cast<char>(unit);
+            continue;
+        }
+        std::uint16_t entry = encodingOf(table, unit);
+        if (entry == kUnencodable) {
+            if (QChar::isHighSurrogate(unit) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+                ++i;
+            }
+            entry = replacementEntry;
+            replaced = true;
+        }
+        at = putEncoded(entry, at);
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return replaced;
+}
+
+std::optional<bool> appendUtf8Replacing(std::string_view text, QChar replacement, std::string& out)
+{
+    EncodingTable& table = encodingTable();
+    const std::uint16_t replacementEntry = encodingOf(table, replacement.unicode());
+    const std::size_t start = out.size();
+    // A character of n UTF-8 bytes never needs more than n bytes here.
+    out.resize(start + text.size());
+    char* at = out.data() + start;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = p + text.size();
+    bool replaced = false;
+    while (p < end) {
+        if (*p < 0x80) {
+            const std::size_t ascii = utf8::asciiRunAt(p, end);
+            std::memcpy(at, p, ascii);
+            at += ascii;
+            p += ascii;
+            continue;
+        }
+        const char32_t c = utf8::decodeAt(p, end);
+        if (c == utf8::kInvalid) {
+            out.resize(static_cast<std::size_t>(at - out.data()));
+            return std::nullopt;
+        }
+        std::uint16_t entry = encodingOf(table, c);
+        if (entry == kUnencodable) {
+            entry = replacementEntry;
+            replaced = true;
+        }
+        at = putEncoded(entry, at);
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return replaced;
 }
 
 }  // namespace cp932

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -61,5 +62,21 @@ std::size_t find(std::string_view haystack, std::string_view needle, std::size_t
 
 // Cuts `text` to at most `maxBytes` bytes without splitting a character.
 std::string truncateBytes(std::string_view text, std::size_t maxBytes);
+
+}  // namespace cp932
+
+namespace cp932 {
+
+// Appends the code page 932 form of `text` to `out`, the input-method twins
+// mapped as fromUnicode maps them, with `replacement` (a character the code
+// page holds) in place of each character it lacks. Returns whether any was
+// replaced. Each distinct character goes through the converter once per
+// thread, so long texts convert at table speed.
+bool appendReplacing(QStringView text, QChar replacement, std::string& out);
+
+// The same from UTF-8 (checked as utf8::isValid checks it), without a QString
+// on the way. Returns nullopt, and `out` then holds part of the text, when the
+// bytes are not well-formed UTF-8.
+std::optional<bool> appendUtf8Replacing(std::string_view text, QChar replacement, std::string& out);
 
 }  // namespace cp932

@@ -130,6 +130,18 @@ TEST(RandomDigits, IsTheClockSeededGeneratorWithoutNinesOrALeadingZero)
     EXPECT_NE(next, RandomDigits(6, clock));
 }
 
+TEST(RandomDigits, AGeneratorGoesOnWhereItStoodSoCardsDiffer)
+{
+    LotteryGenerator generator(12'345'678);
+    const std::string first = RandomDigits(6, generator);
+    const std::string second = RandomDigits(6, generator);
+    FixedClock clock(12'345'678);
+    EXPECT_EQ(first, RandomDigits(6, clock));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(second.size(), 6u);
+    EXPECT_NE(second[0], '0');
+}
+
 TEST(BookModel, ShowsTheSameCellsAsTheTableAndEditsLandInIt)
 {
     AddressBook book;

@@ -10,26 +10,10 @@
 
 #include "book/address_book.h"
 #include "book/book_file.h"
+#include "tests/fuzz/book_checks.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
-
-bool SameCells(const AddressBook& a, const AddressBook& b)
-{
-    if (a.rowCount() != b.rowCount()) {
-        std::fprintf(stderr, "rows %d != %d\n", a.rowCount(), b.rowCount());
-        return false;
-    }
-    for (int r = 0; r < a.rowCount(); ++r) {
-        for (int c = 0; c < ColumnCount; ++c) {
-            if (a.cell(c, r) != b.cell(c, r)) {
-                std::fprintf(stderr, "cell (%d, %d) differs\n", c, r);
-                return false;
-            }
-        }
-    }
-    return true;
-}
 
 void CheckFileRoundTrip(std::string_view input, const AddressBook& parsed,
                         const std::vector<int>& notTaken, const std::string& encoded)
@@ -41,7 +25,7 @@ void CheckFileRoundTrip(std::string_view input, const AddressBook& parsed,
     AddressBook fromFile;
     fuzz::Check(ReadBookFile(inputFile.path(), fromFile) == notTaken,
                 "the file reading leaves out the lines the text reading leaves out");
-    fuzz::Check(SameCells(fromFile, parsed), "the file reading equals the text reading");
+    fuzz::Check(fuzz::SameCells(fromFile, parsed), "the file reading equals the text reading");
     WriteBookFile(outputFile.path(), fromFile);
     fuzz::Check(fuzz::ReadWholeFile(outputFile.path()) == encoded,
                 "the file written holds the encoded text");
@@ -59,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AddressBook second;
     const std::vector<int> notTakenAgain = ParseBookText(encoded, second);
 
-    fuzz::Check(SameCells(first, second), "second read equals the first");
+    fuzz::Check(fuzz::SameCells(first, second), "second read equals the first");
     // Every row written is eight fields, so the second read takes every line.
     fuzz::Check(notTakenAgain.empty(), "written lines are all taken");
 

@@ -28,8 +28,13 @@ declare -A max_len=(
     [fuzz_cp932]=256
     [fuzz_postcode_search]=4096
     [fuzz_kanji_numerals]=256
+    [fuzz_book_text]=4096
+    [fuzz_google_csv]=4096
+    [fuzz_vcard]=4096
+    [fuzz_spreadsheet_csv]=4096
 )
-targets=(fuzz_book_file fuzz_cp932 fuzz_postcode_search fuzz_kanji_numerals)
+targets=(fuzz_book_file fuzz_cp932 fuzz_postcode_search fuzz_kanji_numerals
+    fuzz_book_text fuzz_google_csv fuzz_vcard fuzz_spreadsheet_csv)
 
 # run_target <name>: runs one target and leaves its exit status in <name>.status.
 run_target() {

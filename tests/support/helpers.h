@@ -36,3 +36,6 @@ QString errorOf(Action action)
     }
     return {};
 }
+
+// The path of a fixture under tests/data.
+std::string testDataPath(const std::string& relative);

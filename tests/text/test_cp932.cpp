@@ -255,4 +255,62 @@ TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthene
     EXPECT_EQ(v.validate(longer, pos), QValidator::Invalid);
 }
 
+TEST(Cp932, AppendReplacingEncodesEveryCharacterAsFromUnicodeDoes)
+{
+    // The per-thread table must agree with the converter on the whole plane.
+    const QChar mark(u'\u3013');
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        const QString text(QChar(static_cast<char16_t>(c)));
+        std::string expected;
+        const bool encodable = !QChar::isSurrogate(c) && cp932::fromUnicode(text, expected);
+        std::string got = "x";
+        ASSERT_EQ(cp932::appendReplacing(text, mark, got), !encodable)
+            << std::hex << static_cast<std::uint32_t>(c);
+        ASSERT_EQ(got, "x" + (encodable ? expected : sj("〓")))
+            << std::hex << static_cast<std::uint32_t>(c);
+    }
+}
+
+TEST(Cp932, AppendReplacingPutsOneMarkForEachMissingCharacter)
+{
+    struct Case {
+        QString text;
+        const char* marked;  // UTF-8
+        bool replaced;
+    } cases[] = {
+        {QString::fromUtf8("𠮷田〜"), "■田～", true},   // a pair is one character
+        {QString(QChar(u'\xD842')) + "a", "■a", true},  // a lone surrogate
+        {QString::fromUtf8("a😀\t"), "a■\t", true},
+        {QString::fromUtf8("東京都"), "東京都", false},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EXPECT_EQ(cp932::appendReplacing(c.text, QChar(u'\u25A0'), out), c.replaced) << c.marked;
+        EXPECT_EQ(out, sj(c.marked));
+    }
+}
+
+TEST(Cp932, AppendUtf8ReplacingTakesOnlyWellFormedUtf8)
+{
+    const QChar mark(u'\u3013');
+    const std::string wellFormed[] = {"",         "1,abc", "東京都〜𠮷",
+                                      "\xC2\xA2", "a😀b",   std::string("\0x", 2)};
+    for (const std::string& text : wellFormed) {
+        std::string direct;
+        std::string viaQString;
+        const std::optional<bool> replaced = cp932::appendUtf8Replacing(text, mark, direct);
+        ASSERT_TRUE(replaced.has_value()) << text;
+        EXPECT_EQ(*replaced, cp932::appendReplacing(QString::fromUtf8(text), mark, viaQString));
+        EXPECT_EQ(direct, viaQString) << text;
+    }
+    // Overlong, a surrogate, above U+10FFFF, cut off, a stray continuation byte.
+    const char* const illFormed[] = {
+        "\xC0\xAF",   "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+        "ab\xE6\x9D", "\x80",         "\xFF"};
+    for (const char* text : illFormed) {
+        std::string out;
+        EXPECT_FALSE(cp932::appendUtf8Replacing(text, mark, out).has_value()) << text;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,121 @@
+// Reading other programs' addresses: 10,000 vCards taken in, and a book of
+// 100,000 cards read from UTF-8 against the same book read from code page 932
+// (the target: at most 1.5 times as long).
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+#include "bench/generated_cards.h"
+#include "book/book_file.h"
+#include "import/book_text.h"
+#include "import/contact_import.h"
+#include "text/cp932.h"
+
+namespace {
+
+constexpr int kBookCards = 100'000;
+
+QString unicodeOf(const std::string& cell)
+{
+    return cp932::toUnicode(cell);
+}
+
+// vCard 3.0 as a phone exports it, from the generated cards.
+std::string generatedVCards(int count)
+{
+    const GeneratedCards generated;
+    QString text;
+    for (int r = 1; r <= count; ++r) {
+        const BookRow row = generated.row(r, std::string());
+        const QString name = unicodeOf(row[ColName]).section(u';', 0, 0);
+        text += QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;%2;;;\r\nFN:%3\r\n")
+                    .arg(name.left(2), name.mid(2).trimmed(), name);
+        text += QStringLiteral("TEL;TYPE=CELL:090-0000-%1\r\n").arg(r % 10000, 4, 10, QChar(u'0'));
+        text += QStringLiteral("ADR;TYPE=HOME:;%1;%2;;;%3;日本\r\nEND:VCARD\r\n")
+                    .arg(unicodeOf(row[ColAddress2]), unicodeOf(row[ColAddress1]),
+                         unicodeOf(row[ColPostalCode]));
+    }
+    return text.toStdString();
+}
+
+// The generated book as the program writes it, and as UTF-8; with
+// `replaceEvery`, every so many cards hold a character code page 932 lacks.
+struct BookTexts {
+    std::string cp932;
+    std::string utf8;
+};
+
+BookTexts generatedBook(int replaceEvery)
+{
+    std::string cp932Text = EncodeBookText(GeneratedBook(kBookCards));
+    QString unicode = cp932::toUnicode(cp932Text);
+    if (replaceEvery > 0) {
+        // 𠮷 at the start of the name of every so many cards; 〓 in its place
+        // in the code page 932 book.
+        const QString missing = QString::fromUtf8("𠮷");
+        QStringList lines = unicode.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); i += replaceEvery) {
+            lines[i].insert(lines[i].indexOf(u',') + 1, missing);
+        }
+        unicode = lines.join(u'\n');
+        cp932Text =
+            cp932::fromUnicodeLossy(QString(unicode).replace(missing, QString::fromUtf8("〓")));
+    }
+    return {std::move(cp932Text), unicode.toStdString()};
+}
+
+const BookTexts& bookTexts(int replaceEvery)
+{
+    static const BookTexts plain = generatedBook(0);
+    static const BookTexts withReplacements = generatedBook(100);
+    return replaceEvery > 0 ? withReplacements : plain;
+}
+
+void BM_ImportVCards(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string file = generatedVCards(count);
+    for (auto _ : state) {
+        LotteryGenerator lottery(1);
+        const ContactImport result = ImportContacts(file, lottery);
+        if (result.cards.size() != static_cast<std::size_t>(count)) {
+            state.SkipWithError("not every card was taken in");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_ImportVCards)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBookCp932(benchmark::State& state)
+{
+    const BookTexts& texts = bookTexts(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        AddressBook book;
+        benchmark::DoNotOptimize(ParseBookText(texts.cp932, book));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.cp932.size()));
+}
+
+void BM_ReadBookUtf8(benchmark::State& state)
+{
+    const BookTexts& texts = bookTexts(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        AddressBook book;
+        const BookTextReport report = ParseBookTextAnyEncoding(texts.utf8, book);
+        if (report.encoding != TextEncoding::Utf8 || book.cardCount() != kBookCards) {
+            state.SkipWithError("not read as a UTF-8 book");
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(texts.utf8.size()));
+}
+
+// Argument: every how many cards one holds 𠮷 (0: none).
+BENCHMARK(BM_ReadBookCp932)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadBookUtf8)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

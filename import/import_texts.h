@@ -1,0 +1,45 @@
+// The texts of reading other programs' addresses, as UTF-8.
+#pragma once
+
+namespace import_texts {
+
+// Lines of one box are joined as every two-line message joins them.
+constexpr char kLineBreak[] = "\n\r";
+
+// Opening a book written in another encoding.
+constexpr char kConvertedBook[] =
+    "このファイルは %1 で書かれていたため、Shift-JIS に変換して読み込みました。"
+    "保存すると Shift-JIS で書き込まれます。";
+constexpr char kUtf8[] = "UTF-8";
+constexpr char kUtf16[] = "UTF-16";
+constexpr char kReplacedCellsHeading[] = "Shift-JIS にない文字を 〓 に置き換えた欄:";
+constexpr char kReplacedCellsOfCard[] = "・カード %1: %2";  // card number, field names
+constexpr char kFieldNameSeparator[] = "、";
+// Columns 0 to 7 of the book, by the list grid's headers.
+constexpr const char* kColumnNames[] = {"カード番号",           "名前/連名", "郵便番号",
+                                        "敬称/連名敬称",        "住所1",     "住所2",
+                                        "備考(印刷されません)", "お年玉番号"};
+
+// Taking in contacts.
+constexpr char kNotImportable[] = "取り込める形式ではありません。";
+constexpr char kImportedCount[] = "%1 件の宛先を取り込みました。";
+constexpr char kLeftOutHeading[] = "取り込まなかった連絡先:";
+constexpr char kLeftOutEntry[] = "・%1（%2）";  // who, reason
+constexpr char kNoName[] = "名前がありません";
+constexpr char kNoAddress[] = "住所がありません";
+constexpr char kNoNameNorAddress[] = "名前も住所もありません";
+constexpr char kReplacedNamesHeading[] = "Shift-JIS にない文字を 〓 に置き換えた宛先:";
+constexpr char kReplacedNameEntry[] = "・%1";
+// Where a contact without a name stands in its file.
+constexpr char kPlaceLine[] = "%1 行目";
+constexpr char kPlaceCard[] = "%1 件目";
+
+// The honorific a card gets when the file gives none.
+constexpr char kDefaultHonorific[] = "様";
+
+// A long list shows its first entries and then how many more there are, so
+// that the box stays on the screen.
+constexpr int kListedEntries = 20;
+constexpr char kMoreEntries[] = "ほか %1 件";
+
+}  // namespace import_texts
