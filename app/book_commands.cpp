@@ -7,8 +7,13 @@
 #include "book/grid_template.h"
 #include "book/random_digits.h"
 #include "editor/card_editor.h"
+#include "import/book_text.h"
+#include "import/contact_import.h"
+#include "import/import_texts.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
+#include "platform/file_reader.h"
 #include "text/program_text.h"
 
 namespace {
@@ -121,7 +126,8 @@ void BookCommands::acOpenFileExecute()
         ApplyTemplate(layout, incoming);
     }
     incoming.setCell(ColNumber, 1, "1");
-    const std::vector<int> leftOut = ReadBookFile(localPath(path), incoming);
+    // A book saved as UTF-8 or UTF-16 by another program is converted first.
+    const BookTextReport read = ParseBookTextAnyEncoding(ReadWholeFile(localPath(path)), incoming);
 
     if (haveTemplate) {
         window_.applyGridLayout(layout);
@@ -136,9 +142,56 @@ void BookCommands::acOpenFileExecute()
     state_.currentFile = QFileInfo(path).absoluteFilePath();
     state_.savedRevision = book_.revision();
 
-    if (!leftOut.empty()) {
-        dialogs_.notify(LeftOutLinesText(leftOut));
+    const QString converted = ConvertedBookNotice(read);
+    if (!converted.isEmpty()) {
+        dialogs_.notify(converted);
     }
+    if (!read.leftOutLines.empty()) {
+        dialogs_.notify(LeftOutLinesText(read.leftOutLines));
+    }
+}
+
+void BookCommands::acImportFileExecute()
+{
+    const QString path = files_.importContacts();
+    if (path.isEmpty()) {
+        return;
+    }
+    // The whole file is read and taken apart before the book changes, so a
+    // failure on the way leaves the book as it was.
+    LotteryGenerator lottery(clock_.millisecondsOfDayUtc());
+    ContactImport imported = ImportContacts(ReadWholeFile(localPath(path)), lottery);
+    if (imported.format == ContactFormat::Unknown) {
+        dialogs_.notify(uiText(import_texts::kNotImportable));
+        return;
+    }
+    const QString report = ImportReportText(imported);
+    if (!imported.cards.empty()) {
+        editor_.settleEditsBeforeLoad();
+        const int first = takeInCards(std::move(imported.cards));
+        book_.renumberCards();
+        state_.bookChanged = true;  // cards were stored
+        window_.clearPrintList();
+        view_.setCardNumberMaximum(book_.cardCount());
+        editor_.LoadCard(first);
+    }
+    dialogs_.notify(report);
+}
+
+int BookCommands::takeInCards(std::vector<BookRow> cards)
+{
+    if (!book_.holdsNoCard()) {
+        const int first = book_.cardCount() + 1;
+        book_.appendRows(std::move(cards));
+        return first;
+    }
+    AddressBook taken;
+    taken.setRow(0, book_.row(0));
+    taken.setRow(1, std::move(cards.front()));
+    cards.erase(cards.begin());
+    taken.appendRows(std::move(cards));
+    book_.replaceWith(std::move(taken));
+    return 1;
 }
 
 bool BookCommands::overwriteAllowed(const QString& path)

@@ -1,5 +1,5 @@
-// The address book file commands New, Open, Save As and Save, and the
-// questions asked before the program ends.
+// The address book file commands New, Open, Save As and Save, taking in other
+// programs' contacts, and the questions asked before the program ends.
 #pragma once
 
 #include <QString>
@@ -51,6 +51,8 @@ public:
     void acOpenFileExecute();
     void acNameSaveExecute();
     void acSaveExecute();
+    // Appends the contacts of a Google CSV, vCard or spreadsheet CSV file.
+    void acImportFileExecute();
     // Asks to store and to save what is unsaved. False when the user asked to
     // save and no save happened (a cancelled dialog, No at the overwrite
     // question): the program must then go on, with the book as it is.
@@ -66,6 +68,9 @@ private:
     void applyTemplate(const GridLayout& layout);
     bool writeTo(const QString& path);
     bool overwriteAllowed(const QString& path);
+    // Puts the cards after the last card, or in place of a book that holds
+    // none; the number of the first of them.
+    int takeInCards(std::vector<BookRow> cards);
 
     AddressBook& book_;
     BookState& state_;

@@ -5,6 +5,7 @@
 
 #include "platform/app_error.h"
 #include "platform/dialogs.h"
+#include "text/program_text.h"
 
 namespace {
 constexpr char kOutOfMemory[] = "メモリが足りません。";
@@ -17,7 +18,7 @@ void CommandGuard::run(const std::function<void()>& command) const
     } catch (const AppError& e) {
         dialogs_.showError(e.message());
     } catch (const std::bad_alloc&) {
-        dialogs_.showError(QString::fromUtf8(kOutOfMemory));
+        dialogs_.showError(uiText(kOutOfMemory));
     } catch (const std::exception& e) {
         // A failure of the runtime: shown with its own text, the program goes on.
         dialogs_.showError(QString::fromLocal8Bit(e.what()));

@@ -10,6 +10,7 @@
 #include "app/print_tab.h"
 #include "app/version.h"
 #include "app/web_links.h"
+#include "book/book_texts.h"
 #include "book/random_digits.h"
 #include "platform/dialogs.h"
 #include "platform/font_list.h"
@@ -115,7 +116,7 @@ void frmMain::FormCreate()
     printTab_->makePrintListSingleSelection();
     cardTab_->makePostalCodeFields();
     for (int c = ColName; c <= ColMemo; ++c) {
-        book_.setCell(c, 0, cardText(kHeaders[c - ColName]));
+        book_.setCell(c, 0, cardText(book_texts::kColumnHeaders[c]));
     }
     listTab_->setStartWidths();
     book_.setCell(ColNumber, 1, "1");
@@ -171,6 +172,7 @@ void frmMain::connectMenu()
     on(ui_->acOpenFile, [this] { bookCommands_->acOpenFileExecute(); });
     on(ui_->acNameSave, [this] { bookCommands_->acNameSaveExecute(); });
     on(ui_->acSave, [this] { bookCommands_->acSaveExecute(); });
+    on(ui_->acImportFile, [this] { bookCommands_->acImportFileExecute(); });
     connect(ui_->N4, &QAction::triggered, ui_->acNewFile, &QAction::trigger);
     connect(ui_->N5, &QAction::triggered, ui_->acOpenFile, &QAction::trigger);
     connect(ui_->N6, &QAction::triggered, ui_->acNameSave, &QAction::trigger);

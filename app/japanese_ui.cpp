@@ -1,4 +1,5 @@
 #include "app/japanese_ui.h"
+#include "text/program_text.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -55,7 +56,7 @@ public:
         for (const QtText& text : kMissingQtTexts) {
             if (same(text.context, context) && same(text.source, sourceText) &&
                 same(text.disambiguation, disambiguation)) {
-                return QString::fromUtf8(text.japanese);
+                return uiText(text.japanese);
             }
         }
         return {};

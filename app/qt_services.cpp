@@ -1,4 +1,5 @@
 #include "app/qt_services.h"
+#include "text/program_text.h"
 
 #include <QDesktopServices>
 #include <QFileSystemModel>
@@ -23,6 +24,9 @@ constexpr char kCsvFilter[] = "CSV形式 (*.csv)";
 constexpr char kEveryFileFilter[] = "すべて (*.*)";
 constexpr char kBookSuffix[] = "csv";
 constexpr char kInitialSaveName[] = "住所録";
+constexpr char kImportTitle[] = "住所録の取り込み";
+constexpr char kContactsFilter[] = "住所録 (*.csv *.vcf *.txt)";
+constexpr char kAnyFileFilter[] = "すべて (*)";
 
 // The file list as Qt's model gives it, with sizes and dates in the default
 // (Japanese) locale: the model itself writes them in the system locale.
@@ -54,7 +58,7 @@ void makeRoomForJapanese(QFileDialog& dialog)
 {
     const QFontMetrics metrics(dialog.font());
     const auto room = [&metrics](const char* sample) {
-        return metrics.horizontalAdvance(QString::fromUtf8(sample)) + 3 * metrics.height();
+        return metrics.horizontalAdvance(uiText(sample)) + 3 * metrics.height();
     };
     if (auto* list = dialog.findChild<QTreeView*>()) {
         list->header()->resizeSection(JapaneseFileList::Type, room("CSV ドキュメント"));
@@ -88,7 +92,7 @@ void listEveryFileUnderItsFilter(QFileDialog& dialog)
 {
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            const bool everyFile = filter == QString::fromUtf8(kEveryFileFilter);
+            const bool everyFile = filter == uiText(kEveryFileFilter);
             dialog.setDefaultSuffix(everyFile ? QString() : QString::fromLatin1(kBookSuffix));
             if (everyFile) {
                 // Qt has just set the model's patterns from the label.
@@ -117,29 +121,37 @@ void MessageBoxDialogs::showError(const QString& message)
 }
 
 QtFileDialogs::QtFileDialogs(QWidget* parent)
-    : open_(new QFileDialog(parent, QString::fromUtf8(kOpenTitle))),
-      save_(new QFileDialog(parent, QString::fromUtf8(kSaveTitle)))
+    : open_(new QFileDialog(parent, uiText(kOpenTitle))),
+      save_(new QFileDialog(parent, uiText(kSaveTitle))),
+      import_(new QFileDialog(parent, uiText(kImportTitle)))
 {
     useQtDialog(*open_, "OpenDialog", QFileDialog::AcceptOpen);
-    open_->setNameFilters({QString::fromUtf8(kCsvFilter), QString::fromUtf8(kEveryFileFilter)});
+    open_->setNameFilters({uiText(kCsvFilter), uiText(kEveryFileFilter)});
     listEveryFileUnderItsFilter(*open_);
 
     useQtDialog(*save_, "SaveDialog", QFileDialog::AcceptSave);
     save_->setOption(QFileDialog::DontConfirmOverwrite);  // the program asks its own question
-    save_->setNameFilters({QString::fromUtf8(kCsvFilter)});
-    save_->selectFile(QString::fromUtf8(kInitialSaveName));
+    save_->setNameFilters({uiText(kCsvFilter)});
+    save_->selectFile(uiText(kInitialSaveName));
+
+    useQtDialog(*import_, "ImportDialog", QFileDialog::AcceptOpen);
+    import_->setFileMode(QFileDialog::ExistingFile);  // other programs' files: nothing to add
+    import_->setDefaultSuffix(QString());
+    import_->setNameFilters({uiText(kContactsFilter), uiText(kAnyFileFilter)});
 }
 
 QtFileDialogs::~QtFileDialogs()
 {
     delete open_;  // null once a parent window has taken them with it
     delete save_;
+    delete import_;
 }
 
 void QtFileDialogs::setParent(QWidget* parent)
 {
     open_->setParent(parent, Qt::Dialog);
     save_->setParent(parent, Qt::Dialog);
+    import_->setParent(parent, Qt::Dialog);
 }
 
 namespace {
@@ -162,6 +174,11 @@ QString QtFileDialogs::openBook()
 QString QtFileDialogs::saveBook()
 {
     return run(*save_);
+}
+
+QString QtFileDialogs::importContacts()
+{
+    return run(*import_);
 }
 
 QStringList SystemFontList::faces()

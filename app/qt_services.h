@@ -24,7 +24,7 @@ private:
     QPointer<QWidget> parent_;
 };
 
-// One open and one save dialog for the whole run, so each keeps the last name chosen.
+// One dialog of each kind for the whole run, so each keeps the last name chosen.
 class QtFileDialogs final : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent = nullptr);
@@ -34,13 +34,16 @@ public:
     void setParent(QWidget* parent);
     QString openBook() override;
     QString saveBook() override;
+    QString importContacts() override;
 
     QFileDialog& openDialog() { return *open_; }
     QFileDialog& saveDialog() { return *save_; }
+    QFileDialog& importDialog() { return *import_; }
 
 private:
     QPointer<QFileDialog> open_;
     QPointer<QFileDialog> save_;
+    QPointer<QFileDialog> import_;
 };
 
 // The system's families; those that write Japanese also as "@" + family.

@@ -53,3 +53,21 @@ inline AddressBook GeneratedBook(int cards)
     }
     return book;
 }
+
+// vCard 3.0 as a phone exports it, from the generated cards.
+inline std::string GeneratedVCards(int count)
+{
+    const GeneratedCards generated;
+    QString text;
+    for (int r = 1; r <= count; ++r) {
+        const BookRow row = generated.row(r, std::string());
+        const QString name = cp932::toUnicode(row[ColName]).section(u';', 0, 0);
+        text += QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;%2;;;\r\nFN:%3\r\n")
+                    .arg(name.left(2), name.mid(2).trimmed(), name);
+        text += QStringLiteral("TEL;TYPE=CELL:090-0000-%1\r\n").arg(r % 10000, 4, 10, QChar(u'0'));
+        text += QStringLiteral("ADR;TYPE=HOME:;%1;%2;;;%3;日本\r\nEND:VCARD\r\n")
+                    .arg(cp932::toUnicode(row[ColAddress2]), cp932::toUnicode(row[ColAddress1]),
+                         cp932::toUnicode(row[ColPostalCode]));
+    }
+    return text.toStdString();
+}

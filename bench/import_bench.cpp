@@ -18,29 +18,6 @@ namespace {
 
 constexpr int kBookCards = 100'000;
 
-QString unicodeOf(const std::string& cell)
-{
-    return cp932::toUnicode(cell);
-}
-
-// vCard 3.0 as a phone exports it, from the generated cards.
-std::string generatedVCards(int count)
-{
-    const GeneratedCards generated;
-    QString text;
-    for (int r = 1; r <= count; ++r) {
-        const BookRow row = generated.row(r, std::string());
-        const QString name = unicodeOf(row[ColName]).section(u';', 0, 0);
-        text += QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;%2;;;\r\nFN:%3\r\n")
-                    .arg(name.left(2), name.mid(2).trimmed(), name);
-        text += QStringLiteral("TEL;TYPE=CELL:090-0000-%1\r\n").arg(r % 10000, 4, 10, QChar(u'0'));
-        text += QStringLiteral("ADR;TYPE=HOME:;%1;%2;;;%3;日本\r\nEND:VCARD\r\n")
-                    .arg(unicodeOf(row[ColAddress2]), unicodeOf(row[ColAddress1]),
-                         unicodeOf(row[ColPostalCode]));
-    }
-    return text.toStdString();
-}
-
 // The generated book as the program writes it, and as UTF-8; with
 // `replaceEvery`, every so many cards hold a character code page 932 lacks.
 struct BookTexts {
@@ -77,7 +54,7 @@ const BookTexts& bookTexts(int replaceEvery)
 void BM_ImportVCards(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    const std::string file = generatedVCards(count);
+    const std::string file = GeneratedVCards(count);
     for (auto _ : state) {
         LotteryGenerator lottery(1);
         const ContactImport result = ImportContacts(file, lottery);

@@ -1,6 +1,7 @@
 #include "book/address_book.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -83,6 +84,37 @@ void AddressBook::replaceWith(AddressBook&& other)
     if (observer_ != nullptr) {
         observer_->reset();
     }
+}
+
+void AddressBook::appendRows(std::vector<BookRow> rows)
+{
+    if (rows.empty()) {
+        return;
+    }
+    const int old = rowCount();
+    const int count = old + static_cast<int>(rows.size());
+    if (observer_ != nullptr) {
+        observer_->rowCountAboutToChange(old, count);
+    }
+    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+    ++revision_;
+    if (observer_ != nullptr) {
+        observer_->rowCountChanged(old, count);
+    }
+}
+
+bool AddressBook::holdsNoCard() const
+{
+    if (cardCount() != 1) {
+        return false;
+    }
+    for (int c = ColName; c <= ColMemo; ++c) {
+        if (!cell(c, 1).empty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::array<std::string, 7> PostalDigits(const std::string& code)

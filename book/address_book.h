@@ -53,6 +53,13 @@ public:
     // Takes over all rows of `other` at once (one reset for the observer).
     void replaceWith(AddressBook&& other);
 
+    // Adds these rows after the last one, in one step for the observer.
+    void appendRows(std::vector<BookRow> rows);
+
+    // The book holds no card yet: one card row without a name, postal code,
+    // honorific, address or memo (its number and lottery number make no card).
+    bool holdsNoCard() const;
+
     void setObserver(BookObserver* observer) { observer_ = observer; }
 
     // Counts every change of a cell or of the row count, so that whoever wrote

@@ -133,3 +133,9 @@ void CardEditor::clearForNewBook()
     }
     state_.cardChanged = false;
 }
+
+void CardEditor::settleEditsBeforeLoad()
+{
+    askToStore();
+    state_.cardChanged = false;
+}

@@ -69,6 +69,11 @@ public:
     // Empties the fields a new book starts without; not an edit.
     void clearForNewBook();
 
+    // The store question of a load that is sure to follow a change of the
+    // book: Yes stores the card being edited now, No drops the edits, so
+    // that the load asks nothing.
+    void settleEditsBeforeLoad();
+
 private:
     // The store question, asked when the editor holds unstored edits; Yes stores.
     enum class StoreAnswer { NotAsked, Yes, No };

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "book/book_file.h"
+#include "book/book_texts.h"
 #include "import/import_texts.h"
 #include "import/report_text.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -175,6 +177,22 @@ BookTextReport ParseBookTextAnyEncoding(std::string_view fileBytes, AddressBook&
     return report;
 }
 
+namespace {
+
+QString ColumnName(int column)
+{
+    switch (column) {
+        case ColNumber:
+            return uiText(import_texts::kCardNumberColumn);
+        case ColLottery:
+            return uiText(import_texts::kLotteryColumn);
+        default:
+            return uiText(book_texts::kColumnHeaders[column]);
+    }
+}
+
+}  // namespace
+
 QString ConvertedBookNotice(const BookTextReport& report)
 {
     if (report.encoding == TextEncoding::Cp932) {
@@ -182,7 +200,7 @@ QString ConvertedBookNotice(const BookTextReport& report)
     }
     const char* name =
         report.encoding == TextEncoding::Utf16 ? import_texts::kUtf16 : import_texts::kUtf8;
-    QStringList lines{QString::fromUtf8(import_texts::kConvertedBook).arg(QString::fromUtf8(name))};
+    QStringList lines{uiText(import_texts::kConvertedBook).arg(uiText(name))};
 
     // One entry per card; the cells come in row order.
     QStringList entries;
@@ -190,11 +208,11 @@ QString ConvertedBookNotice(const BookTextReport& report)
         const int row = report.replaced[i].row;
         QStringList fields;
         for (; i < report.replaced.size() && report.replaced[i].row == row; ++i) {
-            fields << QString::fromUtf8(import_texts::kColumnNames[report.replaced[i].column]);
+            fields << ColumnName(report.replaced[i].column);
         }
-        entries << QString::fromUtf8(import_texts::kReplacedCellsOfCard)
+        entries << uiText(import_texts::kReplacedCellsOfCard)
                        .arg(row)
-                       .arg(fields.join(QString::fromUtf8(import_texts::kFieldNameSeparator)));
+                       .arg(fields.join(uiText(import_texts::kFieldNameSeparator)));
     }
     AppendListing(lines, import_texts::kReplacedCellsHeading, entries);
     return JoinReportLines(lines);

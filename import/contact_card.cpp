@@ -6,6 +6,7 @@
 
 #include "import/import_texts.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ private:
 QString leftOutReason(bool hasName, bool hasAddress)
 {
     if (!hasName && !hasAddress) {
-        return QString::fromUtf8(import_texts::kNoNameNorAddress);
+        return uiText(import_texts::kNoNameNorAddress);
     }
     return QString::fromUtf8(hasName ? import_texts::kNoAddress : import_texts::kNoName);
 }
@@ -216,7 +217,7 @@ ContactCard MakeCard(const Contact& contact)
     }
 
     auto orDefault = [](QString text) {
-        return text.isEmpty() ? QString::fromUtf8(import_texts::kDefaultHonorific) : text;
+        return text.isEmpty() ? uiText(import_texts::kDefaultHonorific) : text;
     };
     const QString jointName = firstListed(contact.jointName);
     CellEncoder encode;

@@ -9,6 +9,7 @@
 #include "import/report_text.h"
 #include "import/spreadsheet_csv.h"
 #include "import/vcard.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -82,16 +83,16 @@ ContactImport ImportContactsAs(ContactFormat format, std::string_view fileBytes,
 
 QString ImportReportText(const ContactImport& result)
 {
-    QStringList lines{QString::fromUtf8(import_texts::kImportedCount)
-                          .arg(static_cast<qsizetype>(result.cards.size()))};
+    QStringList lines{
+        uiText(import_texts::kImportedCount).arg(static_cast<qsizetype>(result.cards.size()))};
     QStringList leftOut;
     for (const LeftOutContact& contact : result.leftOut) {
-        leftOut << QString::fromUtf8(import_texts::kLeftOutEntry).arg(contact.who, contact.reason);
+        leftOut << uiText(import_texts::kLeftOutEntry).arg(contact.who, contact.reason);
     }
     AppendListing(lines, import_texts::kLeftOutHeading, leftOut);
     QStringList replaced;
     for (const QString& name : result.replacedNames) {
-        replaced << QString::fromUtf8(import_texts::kReplacedNameEntry).arg(name);
+        replaced << uiText(import_texts::kReplacedNameEntry).arg(name);
     }
     AppendListing(lines, import_texts::kReplacedNamesHeading, replaced);
     return JoinReportLines(lines);

@@ -8,6 +8,7 @@
 
 #include "import/contact_card.h"
 #include "import/import_texts.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -170,7 +171,7 @@ bool isCountry(const QString& line, const QString& country)
         return true;
     }
     for (const char* name : kJapan) {
-        if (line.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0) {
+        if (line.compare(uiText(name), Qt::CaseInsensitive) == 0) {
             return true;
         }
     }
@@ -250,7 +251,7 @@ std::vector<Contact> ContactsFromGoogleCsv(const std::vector<CsvRecord>& records
             continue;
         }
         Contact& contact = contacts.emplace_back();
-        contact.place = QString::fromUtf8(import_texts::kPlaceLine).arg(record.line);
+        contact.place = uiText(import_texts::kPlaceLine).arg(record.line);
         contact.familyName = field(record, columns.familyName);
         contact.givenName = field(record, columns.givenName);
         contact.fullName = field(record, columns.fullName);

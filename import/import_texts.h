@@ -15,10 +15,9 @@ constexpr char kUtf16[] = "UTF-16";
 constexpr char kReplacedCellsHeading[] = "Shift-JIS にない文字を 〓 に置き換えた欄:";
 constexpr char kReplacedCellsOfCard[] = "・カード %1: %2";  // card number, field names
 constexpr char kFieldNameSeparator[] = "、";
-// Columns 0 to 7 of the book, by the list grid's headers.
-constexpr const char* kColumnNames[] = {"カード番号",           "名前/連名", "郵便番号",
-                                        "敬称/連名敬称",        "住所1",     "住所2",
-                                        "備考(印刷されません)", "お年玉番号"};
+// Columns 0 and 7 have no header in the grid; the others are named by it.
+constexpr char kCardNumberColumn[] = "カード番号";
+constexpr char kLotteryColumn[] = "お年玉番号";
 
 // Taking in contacts.
 constexpr char kNotImportable[] = "取り込める形式ではありません。";

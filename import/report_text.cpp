@@ -1,6 +1,7 @@
 #include "import/report_text.h"
 
 #include "import/import_texts.h"
+#include "text/program_text.h"
 
 void AppendListing(QStringList& lines, const char* heading, const QStringList& entries)
 {
@@ -11,11 +12,11 @@ void AppendListing(QStringList& lines, const char* heading, const QStringList& e
     const qsizetype shown = std::min<qsizetype>(entries.size(), import_texts::kListedEntries);
     lines << entries.mid(0, shown);
     if (shown < entries.size()) {
-        lines << QString::fromUtf8(import_texts::kMoreEntries).arg(entries.size() - shown);
+        lines << uiText(import_texts::kMoreEntries).arg(entries.size() - shown);
     }
 }
 
 QString JoinReportLines(const QStringList& lines)
 {
-    return lines.join(QString::fromUtf8(import_texts::kLineBreak));
+    return lines.join(uiText(import_texts::kLineBreak));
 }

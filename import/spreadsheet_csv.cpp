@@ -3,6 +3,7 @@
 #include <array>
 
 #include "import/import_texts.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ Contact contactOf(const CsvRecord& record, const RoleColumns& columns)
         return record.fields[static_cast<std::size_t>(column)];
     };
     Contact contact;
-    contact.place = QString::fromUtf8(import_texts::kPlaceLine).arg(record.line);
+    contact.place = uiText(import_texts::kPlaceLine).arg(record.line);
     contact.familyName = field(FamilyName);
     contact.givenName = field(GivenName);
     contact.fullName = field(FullName);

@@ -7,6 +7,7 @@
 
 #include "import/import_texts.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 #include "text/utf8.h"
 
 namespace {
@@ -242,7 +243,7 @@ class CardReader {
 public:
     explicit CardReader(int number)
     {
-        contact_.place = QString::fromUtf8(import_texts::kPlaceCard).arg(number);
+        contact_.place = uiText(import_texts::kPlaceCard).arg(number);
     }
 
     void take(const Property& property)

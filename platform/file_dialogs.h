@@ -1,4 +1,5 @@
-// The open and save dialogs of the address book commands.
+// The open and save dialogs of the address book commands, and the open dialog
+// of the import command.
 #pragma once
 
 #include <QString>
@@ -9,4 +10,5 @@ public:
     // The chosen full path, or an empty string when the user cancels.
     virtual QString openBook() = 0;
     virtual QString saveBook() = 0;
+    virtual QString importContacts() = 0;
 };

@@ -106,3 +106,19 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{{Qt::Key_Down, Qt::Key_Up}, "CSV形式 (*.csv)", {"a.csv"}, "book.csv"}));
 
 }  // namespace
+
+namespace {
+
+TEST(ImportDialog, IsTitledAndFilteredForOtherProgramsFiles)
+{
+    QtFileDialogs files;
+    QFileDialog& dialog = files.importDialog();
+    EXPECT_EQ(dialog.windowTitle(), u("住所録の取り込み"));
+    EXPECT_EQ(dialog.nameFilters(),
+              (QStringList{u("住所録 (*.csv *.vcf *.txt)"), u("すべて (*)")}));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+}
+
+}  // namespace

@@ -90,6 +90,16 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     EXPECT_EQ(ui().N9->text(), u("ふみよせの終了"));
 }
 
+TEST_F(MainWindowTest, TakingInContactsStandsRightAfterOpenInTheMenu)
+{
+    const QList<QAction*> items = ui().N1->actions();
+    const auto open = std::find(items.begin(), items.end(), ui().N5);
+    ASSERT_NE(open, items.end());
+    ASSERT_NE(open + 1, items.end());
+    EXPECT_EQ(*(open + 1), ui().acImportFile);
+    EXPECT_EQ(ui().acImportFile->text(), u("住所録の取り込み"));
+}
+
 TEST_F(MainWindowTest, FontListsFollowTheSystemFaces)
 {
     EXPECT_EQ(print().PrintFont->count(), 1);

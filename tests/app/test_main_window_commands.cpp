@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -14,8 +15,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/qt_services.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
+#include "tests/support/widget_helpers.h"
 #include "text/cp932.h"
 
 namespace {
@@ -238,6 +241,30 @@ TEST_F(MainWindowCommandsTest, ACancelledSaveOnTheWayOutKeepsTheWindowAndTheBook
     EXPECT_TRUE(window->isVisible()) << "the book would be lost";
     EXPECT_EQ(window->book().row(1), stored);
     EXPECT_EQ(card().txtMemo->text(), u("書きかけ"));
+}
+
+TEST_F(MainWindowCommandsTest, ContactsTakenInShowInTheGridAndTheEditor)
+{
+    window->show();
+    files.importAnswers.push_back(
+        QString::fromStdString(testDataPath("import/google_current.csv")));
+    ui().acImportFile->trigger();
+    const int cards = window->book().cardCount();
+    EXPECT_GE(cards, 2);
+    EXPECT_EQ(list().IchiranGrid->model()->rowCount(), cards);
+    EXPECT_EQ(card().txtName->text(), u("山田　太郎"));
+    EXPECT_EQ(card().SpinCount->maximum(), cards);
+    ASSERT_EQ(dialogs.log.size(), 1u);
+    const QString report = dialogs.log.front().text;
+    EXPECT_TRUE(report.startsWith(u("%1 件の宛先を取り込みました。").arg(cards)));
+
+    // The report as the real notice box shows it, for the README.
+    MessageBoxDialogs boxes(window.get());
+    whenModalOpens([](QWidget& box) {
+        saveShot(box, "import-report");
+        dynamic_cast<QMessageBox&>(box).accept();
+    });
+    boxes.notify(report);
 }
 
 TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)

@@ -75,8 +75,10 @@ class FakeFileDialogs final : public FileDialogs {
 public:
     QString openBook() override { return take(openAnswers); }
     QString saveBook() override { return take(saveAnswers); }
+    QString importContacts() override { return take(importAnswers); }
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<QString> importAnswers;
     int opens = 0;
 
 private:
