@@ -55,9 +55,6 @@ public:
     YubinForm& yubinForm();
     const QString& AppVersion() const { return appVersion_; }
 
-    // Runs one command; a failure is shown in the error box and the program goes on.
-    void guarded(const std::function<void()>& command) { guard_.run(command); }
-
     // BookWindow
     void clearPrintList() override;
     void applyGridLayout(const GridLayout& layout) override;
