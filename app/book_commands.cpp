@@ -194,13 +194,11 @@ int BookCommands::takeInCards(std::vector<BookRow> cards)
     return 1;
 }
 
-bool BookCommands::overwriteAllowed(const QString& path)
+bool BookCommands::writeAfterOverwriteQuestion(const QString& path)
 {
-    return !QFileInfo::exists(path) || dialogs_.ask(uiText(book_text::kOverwriteQuestion));
-}
-
-bool BookCommands::writeTo(const QString& path)
-{
+    if (QFileInfo::exists(path) && !dialogs_.ask(uiText(book_text::kOverwriteQuestion))) {
+        return false;
+    }
     WriteBookFile(localPath(path), book_);
     state_.savedRevision = book_.revision();
     return true;
@@ -223,7 +221,7 @@ bool BookCommands::saveAs()
         return false;
     }
     state_.currentFile = QFileInfo(path).absoluteFilePath();
-    return overwriteAllowed(state_.currentFile) && writeTo(state_.currentFile);
+    return writeAfterOverwriteQuestion(state_.currentFile);
 }
 
 bool BookCommands::save()
@@ -231,7 +229,7 @@ bool BookCommands::save()
     if (state_.currentFile.isEmpty()) {
         return saveAs();
     }
-    return overwriteAllowed(state_.currentFile) && writeTo(state_.currentFile);
+    return writeAfterOverwriteQuestion(state_.currentFile);
 }
 
 bool BookCommands::beforeExit()

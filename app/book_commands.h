@@ -66,8 +66,8 @@ private:
     // Reads initdata.dat; false when it is missing (the program then ends).
     bool loadTemplate(GridLayout& layout);
     void applyTemplate(const GridLayout& layout);
-    bool writeTo(const QString& path);
-    bool overwriteAllowed(const QString& path);
+    // Asks before writing over an existing file; true when the book was written.
+    bool writeAfterOverwriteQuestion(const QString& path);
     // Puts the cards after the last card, or in place of a book that holds
     // none; the number of the first of them.
     int takeInCards(std::vector<BookRow> cards);

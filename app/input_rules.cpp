@@ -35,6 +35,29 @@ protected:
     }
 };
 
+// The input method on, with no hint that narrows what it offers; for the line
+// edit of an editable combo box, on the box too.
+void TakeInputMethodText(QLineEdit* field)
+{
+    QList<QWidget*> widgets{field};
+    if (auto* combo = qobject_cast<QComboBox*>(field->parentWidget());
+        combo != nullptr && combo->lineEdit() == field) {
+        widgets << combo;
+    }
+    for (QWidget* w : widgets) {
+        w->setAttribute(Qt::WA_InputMethodEnabled, true);
+        w->setInputMethodHints(Qt::ImhNone);
+    }
+}
+
+// The input method off, and `hints` telling which characters the field takes.
+void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints)
+{
+    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    field->setInputMethodHints(hints);
+    field->installEventFilter(new InputMethodOff(field));
+}
+
 }  // namespace
 
 bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
@@ -140,26 +163,6 @@ void RestrictToCp932(QLineEdit* field, int byteLimit)
     });
     field->setValidator(validator);
     TakeInputMethodText(field);
-}
-
-void TakeInputMethodText(QLineEdit* field)
-{
-    QList<QWidget*> widgets{field};
-    if (auto* combo = qobject_cast<QComboBox*>(field->parentWidget());
-        combo != nullptr && combo->lineEdit() == field) {
-        widgets << combo;
-    }
-    for (QWidget* w : widgets) {
-        w->setAttribute(Qt::WA_InputMethodEnabled, true);
-        w->setInputMethodHints(Qt::ImhNone);
-    }
-}
-
-void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints)
-{
-    field->setAttribute(Qt::WA_InputMethodEnabled, false);
-    field->setInputMethodHints(hints);
-    field->installEventFilter(new InputMethodOff(field));
 }
 
 void MakePostalCodeField(QLineEdit* field)

@@ -37,13 +37,8 @@ protected:
 
 // Puts a code page 932 validator on a line edit, with a byte limit or none,
 // and shows its refusal next to the field. The field takes Japanese through
-// the input method (TakeInputMethodText) and any length of text.
+// the input method (fcitx, ibus) and any length of text.
 void RestrictToCp932(QLineEdit* field, int byteLimit = -1);
-// The input method (fcitx, ibus) on, with no hint that narrows what it offers;
-// for the line edit of an editable combo box, on the box too.
-void TakeInputMethodText(QLineEdit* field);
-// The input method off, and `hints` telling which characters the field takes.
-void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints);
 // The postal-code fields: at most 7 characters, digits from the keyboard,
 // centred, no input method.
 void MakePostalCodeField(QLineEdit* field);

@@ -13,7 +13,11 @@ void ShowCardText(QLabel* label, const std::string& cp932)
 
 void PostalDigitLabels::show(const std::string& code) const
 {
-    const auto digits = PostalDigits(code);
+    show(PostalDigits(code));
+}
+
+void PostalDigitLabels::show(const std::array<std::string, 7>& digits) const
+{
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         ShowCardText(boxes[i], digits[i]);
     }

@@ -17,6 +17,7 @@ struct PostalDigitLabels {
     std::array<QLabel*, 7> boxes{};
 
     void show(const std::string& code) const;
+    void show(const std::array<std::string, 7>& digits) const;
     void setFace(const QString& family) const;
 };
 

@@ -127,9 +127,7 @@ void PrintTab::PrintListClick()
     ShowCardText(ui_.lblPName2, texts->name2);
     ShowCardText(ui_.lblPAddress1, texts->address1);
     ShowCardText(ui_.lblPAddress2, texts->address2);
-    for (std::size_t i = 0; i < texts->postalDigits.size(); ++i) {
-        ShowCardText(postalCode_.boxes[i], texts->postalDigits[i]);
-    }
+    postalCode_.show(texts->postalDigits);
     ShowCardText(ui_.lblPrintOtoshi, texts->lottery);
 }
 

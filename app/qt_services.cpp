@@ -1,5 +1,4 @@
 #include "app/qt_services.h"
-#include "text/program_text.h"
 
 #include <QDesktopServices>
 #include <QFileSystemModel>
@@ -10,6 +9,8 @@
 #include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
+
+#include "text/program_text.h"
 
 namespace {
 
