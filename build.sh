@@ -7,6 +7,8 @@
 #   ./build.sh fuzz [s]  build the fuzz targets with clang and run each for s seconds (60)
 #   ./build.sh fuzz-long [n]  the same targets without comparison tracing, each run
 #                        for n executions (10,000,000), one per core at a time
+#   ./build.sh tidy      build as for test, then run clang-tidy over every source file
+# FUMI_WERROR=ON makes every compiler warning an error (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,6 +28,7 @@ case "${1:-run}" in
 esac
 case "${1:-run}" in
     sanitize | fuzz | fuzz-long) packages+=(clang-14 libclang-rt-14-dev) ;;
+    tidy) packages+=(clang-tidy) ;;
 esac
 
 install_missing() {
@@ -46,7 +49,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 build() {  # build <dir> [cmake options...]
     local dir=$1
     shift
-    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake -S . -B "$dir" -DFUMI_WERROR="${FUMI_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$dir" -j"$jobs"
 }
 
@@ -64,6 +67,13 @@ case "${1:-run}" in
         build build-package -DFUMI_TESTS=OFF -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Release
         rm -f build-package/*.deb
         (cd build-package && cpack -G DEB)
+        ;;
+    tidy)
+        build build -DFUMI_TESTS=ON -DFUMI_BENCH=ON
+        # Every source file of the project in the compilation database; the
+        # generated ones (moc, uic) are not ours to mend.
+        run-clang-tidy -p build -quiet -j"$jobs" \
+            "^$PWD/(app|bench|book|editor|import|platform|postal|print|resources|tests|text|vertical)/.*\.cpp$"
         ;;
     sanitize)
         build build-sanitize -DCMAKE_CXX_COMPILER=clang++-14 \
@@ -87,7 +97,7 @@ case "${1:-run}" in
         tests/fuzz/run_all.sh --runs "$executions" build-fuzz-fast
         ;;
     *)
-        echo "usage: $0 run|test|package|sanitize|fuzz [seconds]|fuzz-long [executions]" >&2
+        echo "usage: $0 run|test|package|tidy|sanitize|fuzz [seconds]|fuzz-long [executions]" >&2
         exit 2
         ;;
 esac

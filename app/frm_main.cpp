@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr const char* kHeaders[] = {"名前/連名", "郵便番号", "敬称/連名敬称",
-                                    "住所1",     "住所2",    "備考(印刷されません)"};
-
 // A .ui stores point sizes only; the forms give character heights in pixels.
 void ApplyPixelFontSizes(QWidget* root)
 {

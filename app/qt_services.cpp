@@ -161,7 +161,7 @@ QString run(QFileDialog& dialog)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    const QString chosen = dialog.selectedFiles().first();
+    QString chosen = dialog.selectedFiles().first();
     dialog.selectFile(chosen);
     return chosen;
 }

@@ -26,7 +26,7 @@ constexpr int kCards = 100'000;
 std::string writeGeneratedBook(const QTemporaryDir& dir)
 {
     const GeneratedCards cards;
-    const std::string path = dir.filePath("large.csv").toStdString();
+    std::string path = dir.filePath(QStringLiteral("large.csv")).toStdString();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (int r = 1; r <= kCards; ++r) {
         out << EncodeBookLine(cards.row(r, std::to_string(r * 3))) << "\r\n";
@@ -55,7 +55,7 @@ struct ShownWindow : MainWindowFixture {
 // long as the book in code page 932.
 std::string writeGeneratedUtf8Book(const QTemporaryDir& dir)
 {
-    const std::string path = dir.filePath("large-utf8.csv").toStdString();
+    std::string path = dir.filePath(QStringLiteral("large-utf8.csv")).toStdString();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << cp932::toUnicode(EncodeBookText(GeneratedBook(kCards))).toStdString();
     return path;
@@ -110,7 +110,7 @@ void BM_ImportVCardsWithGridShown(benchmark::State& state)
 {
     constexpr int kContacts = 10'000;
     QTemporaryDir dir;
-    const std::string path = dir.filePath("phone.vcf").toStdString();
+    const std::string path = dir.filePath(QStringLiteral("phone.vcf")).toStdString();
     std::ofstream(path, std::ios::binary) << GeneratedVCards(kContacts);
     for (auto _ : state) {
         state.PauseTiming();

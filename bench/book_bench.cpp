@@ -15,7 +15,7 @@ namespace {
 void BM_WriteBook(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("book.csv").toStdString();
+    const std::string path = dir.filePath(QStringLiteral("book.csv")).toStdString();
     const AddressBook book = GeneratedBook(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         WriteBookFile(path, book);
@@ -27,7 +27,7 @@ BENCHMARK(BM_WriteBook)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_ReadBook(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("book.csv").toStdString();
+    const std::string path = dir.filePath(QStringLiteral("book.csv")).toStdString();
     WriteBookFile(path, GeneratedBook(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         AddressBook book;

@@ -32,7 +32,7 @@ void Print100CardsToPdf(benchmark::State& state)
                           Sj("東京都千代田区千代田一丁目"), Sj("千代田ハイツ一〇一号"), "", ""});
         list.items.push_back({row, true});
     }
-    const CardPrintOptions options{
+    CardPrintOptions options{
         {"Arial", Sj("@ＭＳ 明朝"), 1},
         {"5300001", Sj("大阪府大阪市北区梅田"), Sj("三丁目"), Sj("鈴木一郎"), Sj("鈴木次郎")},
         true};

@@ -48,7 +48,7 @@ QString firstListed(const QString& text)
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i == text.size() || separators.contains(text[i])) {
-            const QString item = SingleLine(QStringView(text).sliced(start, i - start));
+            QString item = SingleLine(QStringView(text).sliced(start, i - start));
             if (!item.isEmpty()) {
                 return item;
             }
@@ -216,7 +216,7 @@ ContactCard MakeCard(const Contact& contact)
         return card;
     }
 
-    auto orDefault = [](QString text) {
+    auto orDefault = [](const QString& text) {
         return text.isEmpty() ? uiText(import_texts::kDefaultHonorific) : text;
     };
     const QString jointName = firstListed(contact.jointName);

@@ -33,11 +33,9 @@ public:
     // the file, possibly the last.
     void scan(std::string_view text)
     {
-        if (key_.empty()) {
-            scanLineByLine(text);
-        } else if (positionLimit_ == 1) {
+        if (!key_.empty() && positionLimit_ == 1) {
             scanLineStarts(text);
-        } else if (window() <= kShortWindow) {
+        } else if (key_.empty() || window() <= kShortWindow) {
             scanLineByLine(text);
         } else {
             scanForKey(text);

@@ -1,5 +1,7 @@
 #include "print/print_list.h"
 
+#include <utility>
+
 #include "print/print_texts.h"
 #include "text/program_text.h"
 
@@ -14,7 +16,10 @@ bool RebuildPrintList(const AddressBook& book, Dialogs& dialogs, std::vector<Pri
         const std::string& name = book.cell(ColName, row);
         const std::string& address1 = book.cell(ColAddress1, row);
         if (!name.empty() && !book.cell(ColPostalCode, row).empty() && !address1.empty()) {
-            items.push_back({row, name + print_texts::ListItemSeparator + address1});
+            std::string text = name;
+            text += print_texts::ListItemSeparator;
+            text += address1;
+            items.push_back({row, std::move(text)});
         } else if (!book.cell(ColNumber, row).empty()) {
             dialogs.notify(QString::number(row) + uiText(print_texts::BadRowSuffix));
         }

@@ -50,7 +50,7 @@ TEST_F(BookCommandsTest, AFailedSaveStillCountsAsUnsavedAtTheEnd)
     editor.btnSaveCardClick();
     EXPECT_FALSE(errorOf([&] { saveAs(path("missing/book.csv")); }).isEmpty());
     EXPECT_EQ(state.currentFile, absolute("missing/book.csv"));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("missing"))));
     dialogs.answer({false});
     commands.beforeExit();
     EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});

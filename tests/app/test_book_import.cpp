@@ -85,7 +85,7 @@ TEST_F(BookImportTest, AUtf8BookOpensConvertedAndSavesAsShiftJis)
 {
     open(fixture("book_utf8.csv"));
     ASSERT_GE(dialogs.log.size(), 1u);
-    EXPECT_TRUE(dialogs.log[0].text.startsWith(u(import_texts::kConvertedBook).arg("UTF-8")));
+    EXPECT_TRUE(dialogs.log[0].text.startsWith(u(import_texts::kConvertedBook).arg(u("UTF-8"))));
     EXPECT_GE(book.cardCount(), 2);
     EXPECT_EQ(state.currentFile,
               QFileInfo(QString::fromStdString(fixture("book_utf8.csv"))).absoluteFilePath());

@@ -61,7 +61,7 @@ TEST_F(BookCommandsTest, ATemplateThatCannotBeReadStopsTheCommand)
 {
     openAndEditEverything();
     QTemporaryDir broken;
-    writeBytes(broken.filePath(kGridTemplateFileName).toStdString(), "row_count 2\n");
+    writeBytes(broken.filePath(u(kGridTemplateFileName)).toStdString(), "row_count 2\n");
     BookCommands badTemplate(book, state, editor, view, window, dialogs, files, clock,
                              broken.path().toStdString());
     const Snapshot before = snapshot();

@@ -64,7 +64,7 @@ TEST_F(BookCommandsTest, LinesLeftOutAreNamedOnceAfterTheOpen)
                                        "3,東京都 港区,1050011,様,芝公園,,,345678\r\n");
     open(file);
     // Blank lines give nothing but still count in the line numbers.
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kLinesLeftOut).arg("3, 5")});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kLinesLeftOut).arg(u("3, 5"))});
     EXPECT_EQ(dialogs.log.front().kind, FakeDialogs::Entry::Notice);
     EXPECT_EQ(state.currentFile, absolute("odd.csv")) << "the open went through";
     ASSERT_EQ(book.rowCount(), 4);
@@ -90,7 +90,7 @@ TEST_F(BookCommandsTest, AnOpenThatFailsChangesNothingOfTheCurrentBook)
     EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
 
     // A read that fails after the open succeeded.
-    QDir(dir.path()).mkdir("folder.csv");
+    QDir(dir.path()).mkdir(u("folder.csv"));
     dialogs.answer({false});
     EXPECT_EQ(errorOf([&] { open(path("folder.csv")); }), u("不正なファイル名です"));
     expectUnchanged(before);
@@ -115,12 +115,12 @@ TEST_F(BookCommandsTest, CancellingTheOpenDialogLoadsCardOneAndKeepsTheFile)
 
 TEST(LeftOutLines, NamesAtMostTwentyLines)
 {
-    EXPECT_EQ(LeftOutLinesText({3, 7}), u(book_text::kLinesLeftOut).arg("3, 7"));
+    EXPECT_EQ(LeftOutLinesText({3, 7}), u(book_text::kLinesLeftOut).arg(u("3, 7")));
     std::vector<int> many(25);
     std::iota(many.begin(), many.end(), 1);
     const QString text = LeftOutLinesText(many);
-    EXPECT_TRUE(text.contains("19, 20 ")) << text.toStdString();
-    EXPECT_FALSE(text.contains("21"));
+    EXPECT_TRUE(text.contains(u("19, 20 "))) << text.toStdString();
+    EXPECT_FALSE(text.contains(u("21")));
     EXPECT_TRUE(text.endsWith(u(" ほか 5 行")));
 }
 

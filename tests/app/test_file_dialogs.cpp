@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         for (const char* name : {"a.csv", "book", "notes.txt"}) {
-            QFile f(dir.filePath(name));
+            QFile f(dir.filePath(u(name)));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
         files.openDialog().setDirectory(dir.path());
@@ -68,13 +68,13 @@ TEST_P(OpenDialogFilterTest, ListsAndPicksByTheChosenFilter)
     QString filter;
     QStringList listed;
     whenModalOpens([&](QWidget& dialog) {
-        auto* filters = dialog.findChild<QComboBox*>("fileTypeCombo");
+        auto* filters = dialog.findChild<QComboBox*>(u("fileTypeCombo"));
         // The detail or the list view, whichever the dialog shows.
-        auto* view = dialog.findChild<QAbstractItemView*>("treeView");
+        auto* view = dialog.findChild<QAbstractItemView*>(u("treeView"));
         if (view == nullptr || !view->isVisible()) {
-            view = dialog.findChild<QAbstractItemView*>("listView");
+            view = dialog.findChild<QAbstractItemView*>(u("listView"));
         }
-        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        auto* name = dialog.findChild<QLineEdit*>(u("fileNameEdit"));
         auto* buttons = dialog.findChild<QDialogButtonBox*>();
         if (!filters || !view || !name || !buttons) {
             ADD_FAILURE() << "Qt's file dialog has changed";
@@ -88,22 +88,22 @@ TEST_P(OpenDialogFilterTest, ListsAndPicksByTheChosenFilter)
         // The list fills in the background.
         EXPECT_TRUE(QTest::qWaitFor([&] { return listedNames(*view) == c.listed; }));
         listed = listedNames(*view);
-        pick(*view, *name, "book");
-        EXPECT_EQ(name->text(), "book");
+        pick(*view, *name, u("book"));
+        EXPECT_EQ(name->text(), u("book"));
         buttons->button(QDialogButtonBox::Open)->click();
     });
     const QString chosen = files.openBook();
     EXPECT_EQ(filter, u(c.filter));
     EXPECT_EQ(listed, c.listed);
-    EXPECT_EQ(chosen, dir.filePath(c.chosen));
+    EXPECT_EQ(chosen, dir.filePath(u(c.chosen)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EachFilter, OpenDialogFilterTest,
     ::testing::Values(
-        FilterCase{{}, "CSV形式 (*.csv)", {"a.csv"}, "book.csv"},
-        FilterCase{{Qt::Key_Down}, "すべて (*.*)", {"a.csv", "book", "notes.txt"}, "book"},
-        FilterCase{{Qt::Key_Down, Qt::Key_Up}, "CSV形式 (*.csv)", {"a.csv"}, "book.csv"}));
+        FilterCase{{}, "CSV形式 (*.csv)", {u("a.csv")}, "book.csv"},
+        FilterCase{{Qt::Key_Down}, "すべて (*.*)", {u("a.csv"), u("book"), u("notes.txt")}, "book"},
+        FilterCase{{Qt::Key_Down, Qt::Key_Up}, "CSV形式 (*.csv)", {u("a.csv")}, "book.csv"}));
 
 }  // namespace
 

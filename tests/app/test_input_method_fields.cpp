@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ class InputMethodFieldTest : public ::testing::TestWithParam<FieldCase>,
 TEST_P(InputMethodFieldTest, TakesOrRefusesTheInputMethod)
 {
     const FieldCase& c = GetParam();
-    auto* field = window->findChild<QWidget*>(c.name);
+    auto* field = window->findChild<QWidget*>(u(c.name));
     ASSERT_NE(field, nullptr);
     for (QWidget* part : partsOf(field)) {
         SCOPED_TRACE(part->metaObject()->className());
@@ -76,6 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"txtYuubinNo", false, Qt::ImhDigitsOnly},
                       FieldCase{"txtSenderYuubinNo", false, Qt::ImhDigitsOnly},
                       FieldCase{"SpinCount", false, Qt::ImhFormattedNumbersOnly}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/japanese_ui.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ TEST(JapaneseQtTexts, AMissingCatalogueLeavesQtsEnglishTexts)
 {
     QTemporaryDir empty;
     EXPECT_FALSE(UseJapaneseQtTexts(*QCoreApplication::instance(), empty.path()));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
-    EXPECT_EQ(QCoreApplication::translate("QPrintSettingsOutput", "Off"), "Off");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), u("&Yes"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintSettingsOutput", "Off"), u("Off"));
     EXPECT_EQ(QLocale().language(), QLocale::Japanese);
 }
 

@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     EXPECT_EQ(ui().PageControl->tabText(0), u("カード編集"));
     EXPECT_EQ(ui().PageControl->tabText(1), u("一覧表de修正"));
     EXPECT_EQ(ui().PageControl->tabText(2), u("印刷プレビュー"));
-    EXPECT_EQ(window->AppVersion(), "0.4");
+    EXPECT_EQ(window->AppVersion(), u("0.4"));
     EXPECT_FALSE(window->state().cardChanged);
     EXPECT_FALSE(window->state().bookChanged);
     EXPECT_TRUE(window->state().currentFile.isEmpty());
@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     }
     EXPECT_EQ(grid->verticalHeader()->width(), 30);
     EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 15);
-    EXPECT_EQ(grid->model()->headerData(0, Qt::Vertical).toString(), "1");
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Vertical).toString(), u("1"));
     EXPECT_EQ(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     EXPECT_EQ(card().txtKeisho->currentText(), u("様"));
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     EXPECT_TRUE(print().chkSender->isChecked());
     EXPECT_EQ(print().intYubinBai->value(), 1);
     EXPECT_EQ(print().PrintList->count(), 0);
-    EXPECT_EQ(print().lblPrintOtoshi->text(), "000000");
+    EXPECT_EQ(print().lblPrintOtoshi->text(), u("000000"));
     EXPECT_EQ(card().Label6->text(), u("A0001組"));
     EXPECT_EQ(print().PrintList->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(card().txtYuubinNo->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
@@ -103,17 +103,17 @@ TEST_F(MainWindowTest, TakingInContactsStandsRightAfterOpenInTheMenu)
 TEST_F(MainWindowTest, FontListsFollowTheSystemFaces)
 {
     EXPECT_EQ(print().PrintFont->count(), 1);
-    EXPECT_EQ(print().PrintFont->itemText(0), "@IPAMincho");
+    EXPECT_EQ(print().PrintFont->itemText(0), u("@IPAMincho"));
     EXPECT_EQ(print().PrintFont->currentText(), u("@ＭＳ 明朝"));
     EXPECT_EQ(print().PrintFontNo->count(), 3);
-    EXPECT_EQ(print().PrintFontNo->currentText(), "Arial");
+    EXPECT_EQ(print().PrintFontNo->currentText(), u("Arial"));
 }
 
 TEST(MainWindowFonts, WithoutVerticalFacesTheVerticalListIsEmpty)
 {
     MainWindowFixture f({QStringLiteral("Arial"), QStringLiteral("@Arial Unicode MS")});
     EXPECT_EQ(f.window->printTab().ui().PrintFont->count(), 1);
-    EXPECT_EQ(f.window->printTab().ui().PrintFont->itemText(0), "@Arial Unicode MS");
+    EXPECT_EQ(f.window->printTab().ui().PrintFont->itemText(0), u("@Arial Unicode MS"));
     MainWindowFixture none({QStringLiteral("Arial"), QStringLiteral("Courier")});
     EXPECT_EQ(none.window->printTab().ui().PrintFont->count(), 0);
     EXPECT_EQ(none.window->printTab().ui().PrintFont->currentText(), u("@ＭＳ 明朝"));
@@ -124,8 +124,8 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
 {
     ui().PageControl->setCurrentIndex(0);
     window->show();
-    QTest::keyClicks(card().txtYuubinNo, "1a0-0b0001");  // letters and hyphens never land
-    EXPECT_EQ(card().txtYuubinNo->text(), "1000001");
+    QTest::keyClicks(card().txtYuubinNo, u("1a0-0b0001"));  // letters and hyphens never land
+    EXPECT_EQ(card().txtYuubinNo->text(), u("1000001"));
     card().txtName->setText(u("山田太郎"));
     card().txtRenmei1->setText(u("花子"));
     card().txtAddress->setText(u("東京都千代田区千代田一ー一"));
@@ -138,12 +138,12 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
                              card().lblYubin5, card().lblYubin6, card().lblYubin7};
     const char* digits = "1000001";
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(boxes[i]->text(), QString(QChar(digits[i])));
+        EXPECT_EQ(boxes[i]->text(), QString(QLatin1Char(digits[i])));
     }
     card().txtKeisho->setEditText(u("殿"));
     EXPECT_EQ(card().lblName->text(), u("山田太郎 殿"));
     card().txtName->clear();
-    EXPECT_EQ(card().lblName->text(), "");
+    EXPECT_EQ(card().lblName->text(), u(""));
     card().txtName->setText(u("山田太郎"));
     card().txtKeisho->setEditText(u("様"));
 
@@ -159,13 +159,13 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
     card().txtSenderRenmei->setText(u("次郎"));
     card().txtSenderAddress->setText(u("大阪府大阪市北区"));
     card().txtSenderAddress2->setText(u("梅田二ー二ー二"));
-    card().txtSenderYuubinNo->setText("5300001");
+    card().txtSenderYuubinNo->setText(u("5300001"));
     EXPECT_FALSE(window->state().cardChanged);
     EXPECT_EQ(card().lblFromName->text(), u("鈴木一郎"));
     EXPECT_EQ(print().lblPFromName->text(), u("鈴木一郎"));
-    EXPECT_EQ(print().PrintFYubin7->text(), "1");
-    EXPECT_EQ(card().lblFYubin1->text(), "5");
-    EXPECT_EQ(card().lblYubin1->text(), "1") << "the addressee's boxes are untouched";
+    EXPECT_EQ(print().PrintFYubin7->text(), u("1"));
+    EXPECT_EQ(card().lblFYubin1->text(), u("5"));
+    EXPECT_EQ(card().lblYubin1->text(), u("1")) << "the addressee's boxes are untouched";
     saveShot(*window, "card-tab");
 
     // Hidden sender labels keep following the fields.
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, GridEditsLandInTheTableAndSetNoState)
     EXPECT_FALSE(window->state().cardChanged);
     EXPECT_FALSE(window->state().bookChanged);
     EXPECT_TRUE(window->state().currentFile.isEmpty());
-    EXPECT_EQ(card().txtName->text(), "") << "the editor does not follow the grid";
+    EXPECT_EQ(card().txtName->text(), u("")) << "the editor does not follow the grid";
     EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemNeverHasChildren);
 }
 
@@ -204,22 +204,22 @@ TEST_F(MainWindowTest, MenuSwitchesTabsAndShowsTheAboutBox)
     ui().N23->trigger();
     ui().N19->trigger();
     ASSERT_EQ(urls.opened.size(), 2);
-    EXPECT_TRUE(urls.opened[0].endsWith("/fumiyose/"));
-    EXPECT_TRUE(urls.opened[1].endsWith("/fumiyose/upgrade.php?ver=0.4"));
+    EXPECT_TRUE(urls.opened[0].endsWith(u("/fumiyose/")));
+    EXPECT_TRUE(urls.opened[1].endsWith(u("/fumiyose/upgrade.php?ver=0.4")));
 }
 
 TEST_F(MainWindowTest, ALotteryCaptionThatIsNoNumberOpensNothing)
 {
-    card().lblnenga->setText("");
+    card().lblnenga->setText(u(""));
     QTest::mouseClick(card().lblnenga, Qt::LeftButton);
     EXPECT_TRUE(urls.opened.isEmpty());
     ASSERT_FALSE(dialogs.log.empty());
     EXPECT_EQ(dialogs.log.back().text, u("'' は整数ではありません"));
-    card().lblnenga->setText("123456");
+    card().lblnenga->setText(u("123456"));
     QTest::mouseClick(card().lblnenga, Qt::LeftButton);
     ASSERT_EQ(urls.opened.size(), 1);
-    EXPECT_TRUE(urls.opened[0].contains("/otoshi/otoshi.php?no="));
-    EXPECT_TRUE(urls.opened[0].endsWith("&ver=0.4"));
+    EXPECT_TRUE(urls.opened[0].contains(u("/otoshi/otoshi.php?no=")));
+    EXPECT_TRUE(urls.opened[0].endsWith(u("&ver=0.4")));
 }
 
 TEST_F(MainWindowTest, PrintListAndPreviewFromTheTable)
@@ -248,11 +248,11 @@ TEST_F(MainWindowTest, PrintListAndPreviewFromTheTable)
     print().PrintList->setCurrentRow(0);
     EXPECT_EQ(print().lblPName->text(), u("山田太郎 様"));
     EXPECT_EQ(print().lblPName2->text(), u("花子 様"));
-    EXPECT_EQ(print().PrintYubin7->text(), "1");
+    EXPECT_EQ(print().PrintYubin7->text(), u("1"));
     window->show();
     saveShot(*window, "print-tab");
     print().PrintList->setCurrentRow(1);
-    EXPECT_EQ(print().lblPName2->text(), "");
+    EXPECT_EQ(print().lblPName2->text(), u(""));
     EXPECT_EQ(print().lblPAddress1->text(), u("大阪府大阪市北区梅田"));
 
     dialogs.log.clear();
@@ -293,26 +293,26 @@ TEST_F(MainWindowTest, TrialPrintOfTheHighlightedCardWritesAPdf)
     card().txtSenderName->setText(u("鈴木一郎"));
     card().txtSenderAddress->setText(u("大阪府大阪市北区"));
     card().txtSenderAddress2->setText(u("梅田二ー二ー二"));
-    card().txtSenderYuubinNo->setText("5300001");
+    card().txtSenderYuubinNo->setText(u("5300001"));
 
     ui().N11->trigger();
     EXPECT_EQ(dialogs.texts(), QStringList{u("試し刷りしたい宛先を選択してください。")});
 
     QTemporaryDir dir;
-    const QString pdf = dir.filePath("card.pdf");
+    const QString pdf = dir.filePath(u("card.pdf"));
     window->printTab().printer().setOutputFormat(QPrinter::PdfFormat);
     window->printTab().printer().setOutputFileName(pdf);
     print().btnPrintListReload->click();
     print().PrintList->setCurrentRow(0);
     dialogs.log.clear();
     print().btnSamplePrint->click();
-    EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
+    EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join(u("|")).toStdString();
     ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
     const QString shots = qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
-        QFile::remove(shots + "/card.pdf");
-        QFile::copy(pdf, shots + "/card.pdf");
+        QFile::remove(shots + u("/card.pdf"));
+        QFile::copy(pdf, shots + u("/card.pdf"));
     }
 }
 
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, OnlyTheHighlightedItemIsPreviewedAndTrialPrinted)
         book.setCell(ColAddress1, r, cp932::fromUnicodeLossy(u("東京都")));
     }
     QTemporaryDir dir;
-    const QString pdf = dir.filePath("card.pdf");
+    const QString pdf = dir.filePath(u("card.pdf"));
     window->printTab().printer().setOutputFormat(QPrinter::PdfFormat);
     window->printTab().printer().setOutputFileName(pdf);
     QListWidget* list = print().PrintList;
@@ -338,7 +338,7 @@ TEST_F(MainWindowTest, OnlyTheHighlightedItemIsPreviewedAndTrialPrinted)
     QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(list, &tabIn);
     ASSERT_EQ(list->currentRow(), 0);
-    EXPECT_EQ(print().lblPName->text(), "");
+    EXPECT_EQ(print().lblPName->text(), u(""));
     print().btnSamplePrint->click();
     EXPECT_EQ(dialogs.texts(), QStringList{selectFirst});
     EXPECT_FALSE(QFileInfo::exists(pdf));

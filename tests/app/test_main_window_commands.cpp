@@ -34,7 +34,7 @@ const char* const kFiveCards =
 // inner line edit counts as the box).
 QString controlName(QWidget* w)
 {
-    while (w != nullptr && (w->objectName().isEmpty() || w->objectName().startsWith("qt_"))) {
+    while (w != nullptr && (w->objectName().isEmpty() || w->objectName().startsWith(u("qt_")))) {
         w = w->parentWidget();
     }
     return w == nullptr ? QString() : w->objectName();
@@ -77,7 +77,7 @@ protected:
         card().SpinCount->setFocus();
         card().SpinCount->findChild<QLineEdit*>()->selectAll();
         QTest::keyClick(card().SpinCount, Qt::Key_Backspace);
-        QTest::keyClicks(card().SpinCount, keys);
+        QTest::keyClicks(card().SpinCount, u(keys));
     }
     QString cardNumberText() { return card().SpinCount->findChild<QLineEdit*>()->text(); }
     FakeDialogs::Entry lastEntry() const { return dialogs.log.back(); }
@@ -91,7 +91,7 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(card().txtName->text(), u("山田太郎"));
     EXPECT_EQ(card().txtRenmei1->text(), u("花子"));
-    EXPECT_EQ(card().lblnenga->text(), "512345");
+    EXPECT_EQ(card().lblnenga->text(), u("512345"));
     EXPECT_EQ(card().SpinCount->maximum(), 5);
     EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
     EXPECT_EQ(window->state().currentFile, path("five.csv"));
@@ -108,11 +108,11 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
     EXPECT_EQ(window->state().currentFile, path("missing/book.csv"));
     EXPECT_TRUE(window->state().bookChanged);
     EXPECT_EQ(window->book().row(1), rows[0]);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("missing"))));
 
     // A disk that is full.
-    if (QFileInfo::exists("/dev/full")) {
-        window->state().currentFile = "/dev/full";
+    if (QFileInfo::exists(u("/dev/full"))) {
+        window->state().currentFile = u("/dev/full");
         dialogs.answer({true});
         ui().N7->trigger();
         EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
@@ -130,7 +130,7 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
     card().SpinCount->setValue(2);
     card().btnMove->click();
     card().txtMemo->setText(u("書きかけ"));
-    QDir(dir.path()).mkdir("folder.csv");
+    QDir(dir.path()).mkdir(u("folder.csv"));
     dialogs.log.clear();
 
     const int listItems = print().PrintList->count();
@@ -146,7 +146,7 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
         EXPECT_EQ(print().PrintList->count(), listItems);
         EXPECT_EQ(card().txtName->text(), u("佐藤一郎"));
         EXPECT_EQ(card().txtMemo->text(), u("書きかけ"));
-        EXPECT_EQ(card().lblnenga->text(), "234567");
+        EXPECT_EQ(card().lblnenga->text(), u("234567"));
         EXPECT_EQ(card().SpinCount->value(), 2);
         EXPECT_EQ(card().SpinCount->maximum(), 5);
         EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
@@ -274,7 +274,7 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
 
     // Above the count: the notice, then the last card.
     typeCardNumber("9");
-    EXPECT_EQ(cardNumberText(), "9");
+    EXPECT_EQ(cardNumberText(), u("9"));
     QTest::mouseClick(card().btnMove, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kNumberTooLarge)});
     EXPECT_EQ(card().SpinCount->value(), 5);
@@ -289,8 +289,8 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
         QTest::mouseClick(card().btnDelCard, Qt::LeftButton);
         EXPECT_TRUE(dialogs.log.empty()) << outside;
         EXPECT_EQ(window->book().cardCount(), 5);
-        EXPECT_EQ(cardNumberText(), outside);
-        EXPECT_EQ(controlName(QApplication::focusWidget()), "SpinCount");
+        EXPECT_EQ(cardNumberText(), u(outside));
+        EXPECT_EQ(controlName(QApplication::focusWidget()), u("SpinCount"));
     }
     for (QPushButton* b :
          {card().btnNewcard, card().btnSaveCard, card().btnDelCard, card().btnMove, card().btnPrev,
@@ -300,12 +300,12 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
 
     // At most three characters, no letters; leaving the box clamps.
     typeCardNumber("1234");
-    EXPECT_EQ(cardNumberText(), "123");
+    EXPECT_EQ(cardNumberText(), u("123"));
     typeCardNumber("4a");
-    EXPECT_EQ(cardNumberText(), "4");
+    EXPECT_EQ(cardNumberText(), u("4"));
     typeCardNumber("9");
     card().txtName->setFocus();
-    EXPECT_EQ(cardNumberText(), "5");
+    EXPECT_EQ(cardNumberText(), u("5"));
     EXPECT_EQ(card().SpinCount->value(), 5);
     typeCardNumber("0");
     card().txtName->setFocus();
@@ -317,16 +317,16 @@ TEST_F(MainWindowCommandsTest, ThePostalCodeTakesSevenTypedDigitsButShowsALonger
 {
     showCardTab();
     card().txtYuubinNo->setFocus();
-    QTest::keyClicks(card().txtYuubinNo, "12345678");
-    EXPECT_EQ(card().txtYuubinNo->text(), "1234567");
+    QTest::keyClicks(card().txtYuubinNo, u("12345678"));
+    EXPECT_EQ(card().txtYuubinNo->text(), u("1234567"));
 
     QAbstractItemModel* grid = list().IchiranGrid->model();
-    ASSERT_TRUE(grid->setData(grid->index(0, ColPostalCode - 1), "123-4567", Qt::EditRole));
+    ASSERT_TRUE(grid->setData(grid->index(0, ColPostalCode - 1), u("123-4567"), Qt::EditRole));
     dialogs.answer({false});
     typeCardNumber("1");
     QTest::mouseClick(card().btnMove, Qt::LeftButton);
     EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kStoreQuestion)});
-    EXPECT_EQ(card().txtYuubinNo->text(), "123-4567");
+    EXPECT_EQ(card().txtYuubinNo->text(), u("123-4567"));
     EXPECT_EQ(window->cardTab().field(CardField::YuubinNo), "123-4567");
 }
 
@@ -334,8 +334,9 @@ TEST_F(MainWindowCommandsTest, TabRunsThroughTheEditorInItsOrder)
 {
     showCardTab();
     card().txtName->setFocus();
-    const QStringList order = {"txtYuubinNo", "txtAddress", "txtAddress2", "txtMemo",
-                               "txtKeisho",   "SpinCount",  "txtRenmei1",  "txtRenKeisho1"};
+    const QStringList order = {u("txtYuubinNo"), u("txtAddress"),   u("txtAddress2"),
+                               u("txtMemo"),     u("txtKeisho"),    u("SpinCount"),
+                               u("txtRenmei1"),  u("txtRenKeisho1")};
     QStringList visited;
     for (int i = 0; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

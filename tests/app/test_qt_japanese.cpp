@@ -172,9 +172,9 @@ TEST_F(QtJapaneseTest, TheOpenDialogListsFilesInJapanese)
         saveShot(dialog, "open-dialog");
         dynamic_cast<QDialog&>(dialog).reject();
     });
-    EXPECT_EQ(files.openBook(), "");
-    EXPECT_TRUE(english.isEmpty()) << english.join(" | ").toStdString();
-    EXPECT_TRUE(listed.contains(u("3 バイト"))) << listed.join(" | ").toStdString();
+    EXPECT_EQ(files.openBook(), u(""));
+    EXPECT_TRUE(english.isEmpty()) << english.join(u(" | ")).toStdString();
+    EXPECT_TRUE(listed.contains(u("3 バイト"))) << listed.join(u(" | ")).toStdString();
     EXPECT_TRUE(listed.contains(u("フォルダ")));
     EXPECT_TRUE(buttons.contains(u("キャンセル")));
 }
@@ -204,7 +204,7 @@ TEST_F(QtJapaneseTest, ThePrinterDialogIsJapaneseWithItsOptionsOpen)
         dynamic_cast<QDialog&>(dialog).reject();
     });
     fixture.print().SpeedButton3->click();
-    EXPECT_TRUE(english.isEmpty()) << english.join(" | ").toStdString();
+    EXPECT_TRUE(english.isEmpty()) << english.join(u(" | ")).toStdString();
     EXPECT_TRUE(buttons.contains(u("オプション <<"))) << "the options are open";
     EXPECT_TRUE(buttons.contains(u("印刷")));
 }
@@ -215,7 +215,7 @@ TEST_P(ContextMenuTest, IsJapanese)
 {
     MainWindowFixture fixture;
     fixture.window->show();
-    auto* field = fixture.window->findChild<QWidget*>(GetParam());
+    auto* field = fixture.window->findChild<QWidget*>(u(GetParam()));
     ASSERT_NE(field, nullptr);
     QStringList entries;
     whenOpens(&QApplication::activePopupWidget, [&](QWidget& menu) {
@@ -230,7 +230,7 @@ TEST_P(ContextMenuTest, IsJapanese)
                             field->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(field, &event);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries.isEmpty(); }));
-    EXPECT_TRUE(englishAmong(entries).isEmpty()) << entries.join(" | ").toStdString();
+    EXPECT_TRUE(englishAmong(entries).isEmpty()) << entries.join(u(" | ")).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EditFieldsAndSpinBoxes, ContextMenuTest,

@@ -27,7 +27,7 @@ void save(const QImage& image, const char* name)
 {
     if (!shotDir().isEmpty()) {
         QDir().mkpath(shotDir());
-        image.save(shotDir() + "/" + name + ".png");
+        image.save(shotDir() + u("/") + u(name) + u(".png"));
     }
 }
 
@@ -65,10 +65,10 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     // 1. Open: card 1 is in the editor, its postal code still empty.
     files.openAnswers.push_back(book);
     ui().N5->trigger();
-    ASSERT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
+    ASSERT_TRUE(dialogs.log.empty()) << dialogs.texts().join(u("|")).toStdString();
     ui().PageControl->setCurrentIndex(0);
     EXPECT_EQ(card().txtName->text(), u("山田太郎"));
-    EXPECT_EQ(card().txtYuubinNo->text(), "");
+    EXPECT_EQ(card().txtYuubinNo->text(), u(""));
     EXPECT_EQ(window->state().currentFile, book);
     save(window->grab().toImage(), "road-1-opened");
 
@@ -84,22 +84,22 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
         window->yubinForm().btnYubinInputClick();
     });
     card().SpeedButton2->click();
-    EXPECT_EQ(card().txtYuubinNo->text(), "1000001");
+    EXPECT_EQ(card().txtYuubinNo->text(), u("1000001"));
     EXPECT_TRUE(window->state().cardChanged);
     card().txtAddress->setText(u("東京都千代田区千代田1-1"));
     card().btnSaveCard->click();
     EXPECT_EQ(window->book().cell(ColPostalCode, 1), "1000001");
 
     // And the other way: the code 100 lists every line that begins with it.
-    card().txtYuubinNo->setText("100");
+    card().txtYuubinNo->setText(u("100"));
     QTimer::singleShot(0, [&] {
         EXPECT_GT(results->count(), 10);
         save(withDialog(*window, window->yubinForm()), "road-2-lookup-100");
         window->yubinForm().reject();  // the close box changes nothing
     });
     card().SpeedButton1->click();
-    EXPECT_EQ(card().txtYuubinNo->text(), "100");
-    card().txtYuubinNo->setText("1000001");
+    EXPECT_EQ(card().txtYuubinNo->text(), u("100"));
+    card().txtYuubinNo->setText(u("1000001"));
     card().btnSaveCard->click();
 
     // 3. Convert the addresses to kanji numerals; the print list is rebuilt.
@@ -117,17 +117,17 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     // 5. Print the ticked cards, each to its own file.
     print().PrintList->item(0)->setCheckState(Qt::Checked);
     print().PrintList->item(1)->setCheckState(Qt::Checked);
-    const QString pdf = dir.filePath("cards.pdf");
+    const QString pdf = dir.filePath(u("cards.pdf"));
     window->printTab().printer().setOutputFormat(QPrinter::PdfFormat);
     window->printTab().printer().setOutputFileName(pdf);
     dialogs.log.clear();
     print().btnPrintChecked->click();
-    EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join("|").toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("cards-1.pdf")));
-    EXPECT_TRUE(QFile::exists(dir.filePath("cards-2.pdf")));
+    EXPECT_TRUE(dialogs.log.empty()) << dialogs.texts().join(u("|")).toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath(u("cards-1.pdf"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u("cards-2.pdf"))));
     if (!shotDir().isEmpty()) {
-        QFile::remove(shotDir() + "/road-4-printed.pdf");
-        QFile::copy(dir.filePath("cards-1.pdf"), shotDir() + "/road-4-printed.pdf");
+        QFile::remove(shotDir() + u("/road-4-printed.pdf"));
+        QFile::copy(dir.filePath(u("cards-1.pdf")), shotDir() + u("/road-4-printed.pdf"));
     }
 
     // 6. Save, then the file holds the converted addresses and the found code.

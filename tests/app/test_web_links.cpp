@@ -3,6 +3,7 @@
 #include "app/web_config.h"
 #include "platform/app_error.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 #include <QRegularExpression>
 
@@ -42,10 +43,12 @@ TEST(WebPageUrlTest, EveryAddressExactly)
     EXPECT_EQ(WebPageUrl(WebPage::Update, v), Maker("/fumiyose/upgrade.php?ver=0.4"));
     EXPECT_EQ(WebPageUrl(WebPage::LinkPage, v), Maker("/link.html"));
     EXPECT_EQ(WebPageUrl(WebPage::LotteryFeature, v), Maker("/fumiyose/otoshidama.html"));
-    EXPECT_EQ(WebPageUrl(WebPage::MaterialSite, v),
-              QStringLiteral("https://") + QString::fromUtf8(web_config::kMaterialSiteHost) + "/");
-    EXPECT_EQ(WebPageUrl(WebPage::ComposingSite, v),
-              QStringLiteral("https://") + QString::fromUtf8(web_config::kComposingSiteHost) + "/");
+    EXPECT_EQ(
+        WebPageUrl(WebPage::MaterialSite, v),
+        QStringLiteral("https://") + QString::fromUtf8(web_config::kMaterialSiteHost) + u("/"));
+    EXPECT_EQ(
+        WebPageUrl(WebPage::ComposingSite, v),
+        QStringLiteral("https://") + QString::fromUtf8(web_config::kComposingSiteHost) + u("/"));
     // Only the update page carries the version.
     EXPECT_EQ(WebPageUrl(WebPage::Update, QStringLiteral("1.2")),
               Maker("/fumiyose/upgrade.php?ver=1.2"));
@@ -77,7 +80,7 @@ TEST(ReadLotteryCaptionTest, AnythingElseNamesTheCaptionInItsMessage)
             ReadLotteryCaption(text);
             ADD_FAILURE() << "accepted '" << caption << "'";
         } catch (const AppError& error) {
-            EXPECT_EQ(error.message(), "'" + text + QString::fromUtf8("' は整数ではありません"));
+            EXPECT_EQ(error.message(), u("'") + text + QString::fromUtf8("' は整数ではありません"));
         }
     }
 }
@@ -93,9 +96,9 @@ TEST(DrawLotteryKeyTest, KeysRunFromOneToEightWithOneTwiceAsLikely)
         ++counts[key];
     }
     for (int key = 2; key <= 8; ++key) {
-        EXPECT_NEAR(counts[key], kDraws / 9, kDraws / 90) << key;
+        EXPECT_NEAR(counts[key], kDraws / 9.0, kDraws / 90.0) << key;
     }
-    EXPECT_NEAR(counts[1], 2 * kDraws / 9, kDraws / 45);
+    EXPECT_NEAR(counts[1], 2 * kDraws / 9.0, kDraws / 45.0);
     // One clock value, one key: the generator is reseeded on every check.
     EXPECT_EQ(DrawLotteryKey(FixedClock(43200123)), DrawLotteryKey(FixedClock(43200123)));
 }
@@ -109,7 +112,7 @@ TEST(LotteryEncodingTest, DecodesBackAtEveryKey)
             EXPECT_EQ(encoded.left(1), QString::number(key));
             EXPECT_EQ(DecodeLotteryNumber(encoded), number);
         }
-        EXPECT_EQ(EncodeLotteryNumber(0, key), QString::number(key) + "0");
+        EXPECT_EQ(EncodeLotteryNumber(0, key), QString::number(key) + u("0"));
     }
     // Largest case, spelled out: 999999 x 2003 x 8 x 47^3.
     EXPECT_EQ(EncodeLotteryNumber(999999, 8), QStringLiteral("81663658088340248"));
@@ -123,9 +126,9 @@ TEST(LotteryEncodingTest, DecoderRefusesWhatNoCheckProduced)
     const QString valid = EncodeLotteryNumber(123456, 3);
     for (const QString& text :
          {QString(), QStringLiteral("3"), QStringLiteral("0") + valid.mid(1),
-          QStringLiteral("9") + valid.mid(1), valid + "1", QStringLiteral("30") + valid.mid(1),
-          valid.left(3) + "x" + valid.mid(4), QStringLiteral("3-5"), QStringLiteral("1") + "7",
-          QStringLiteral("399999999999999999999999")}) {
+          QStringLiteral("9") + valid.mid(1), valid + u("1"), QStringLiteral("30") + valid.mid(1),
+          valid.left(3) + u("x") + valid.mid(4), QStringLiteral("3-5"),
+          QStringLiteral("1") + u("7"), QStringLiteral("399999999999999999999999")}) {
         EXPECT_EQ(DecodeLotteryNumber(text), std::nullopt) << text.toStdString();
     }
 }
@@ -135,15 +138,15 @@ TEST(LotteryCheckTest, AddressCarriesKeyProductAndVersion)
     const auto clockPerKey = ClockValuePerKey();
     ASSERT_EQ(clockPerKey.size(), 8u);
     const QRegularExpression shape(QRegularExpression::escape(Maker("/otoshi/otoshi.php?no=")) +
-                                   R"(([1-8])(\d+)&ver=0\.4$)");
+                                   QStringLiteral(R"(([1-8])(\d+)&ver=0\.4$)"));
     for (const auto& [key, ms] : clockPerKey) {
-        const QString url = LotteryCheckUrl(QStringLiteral("045678"), "0.4", FixedClock(ms));
+        const QString url = LotteryCheckUrl(QStringLiteral("045678"), u("0.4"), FixedClock(ms));
         const auto match = shape.match(url);
         ASSERT_TRUE(match.hasMatch()) << url.toStdString();
         EXPECT_EQ(match.captured(1), QString::number(key));
         EXPECT_EQ(DecodeLotteryNumber(match.captured(1) + match.captured(2)), 45678u);
     }
-    EXPECT_EQ(LotteryCheckUrl(QStringLiteral("000000"), "0.4", FixedClock(clockPerKey.at(5))),
+    EXPECT_EQ(LotteryCheckUrl(QStringLiteral("000000"), u("0.4"), FixedClock(clockPerKey.at(5))),
               Maker("/otoshi/otoshi.php?no=50&ver=0.4"));
 }
 
@@ -151,12 +154,12 @@ TEST(LotteryCheckTest, TwoClicksDifferInKeyButAgreeOnTheNumber)
 {
     const auto clockPerKey = ClockValuePerKey();
     FakeUrlOpener opener;
-    OpenLotteryCheck(QStringLiteral("314159"), "0.4", FixedClock(clockPerKey.at(2)), opener);
-    OpenLotteryCheck(QStringLiteral("314159"), "0.4", FixedClock(clockPerKey.at(7)), opener);
+    OpenLotteryCheck(QStringLiteral("314159"), u("0.4"), FixedClock(clockPerKey.at(2)), opener);
+    OpenLotteryCheck(QStringLiteral("314159"), u("0.4"), FixedClock(clockPerKey.at(7)), opener);
     ASSERT_EQ(opener.opened.size(), 2);
     EXPECT_NE(opener.opened[0], opener.opened[1]);
     for (const QString& url : opener.opened) {
-        const QString no = url.section(QStringLiteral("no="), 1).section('&', 0, 0);
+        const QString no = url.section(QStringLiteral("no="), 1).section(QLatin1Char('&'), 0, 0);
         EXPECT_EQ(DecodeLotteryNumber(no), 314159u) << url.toStdString();
     }
 }
@@ -164,8 +167,9 @@ TEST(LotteryCheckTest, TwoClicksDifferInKeyButAgreeOnTheNumber)
 TEST(LotteryCheckTest, BadCaptionOpensNothing)
 {
     FakeUrlOpener opener;
-    EXPECT_THROW(OpenLotteryCheck(QString(), "0.4", FixedClock(1), opener), AppError);
-    EXPECT_THROW(OpenLotteryCheck(QStringLiteral("12a"), "0.4", FixedClock(1), opener), AppError);
+    EXPECT_THROW(OpenLotteryCheck(QString(), u("0.4"), FixedClock(1), opener), AppError);
+    EXPECT_THROW(OpenLotteryCheck(QStringLiteral("12a"), u("0.4"), FixedClock(1), opener),
+                 AppError);
     EXPECT_TRUE(opener.opened.isEmpty());
 }
 

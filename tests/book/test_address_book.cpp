@@ -152,7 +152,7 @@ TEST(BookModel, ShowsTheSameCellsAsTheTableAndEditsLandInIt)
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
               QString::fromUtf8("名前/連名"));
-    EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), u("1"));
 
     ASSERT_TRUE(model.setData(model.index(0, 3), QString::fromUtf8("東京都"), Qt::EditRole));
     EXPECT_EQ(book.cell(ColAddress1, 1), sj("東京都"));
@@ -232,12 +232,13 @@ TEST(BookModel, PassingThroughACellChangesNoByte)
     book.setCell(ColName, 1, "\xee\xe0\xfd");
     BookModel model(book);
     const QModelIndex name = model.index(0, 0);
-    ASSERT_TRUE(model.setData(name, model.data(name, Qt::EditRole).toString() + "x", Qt::EditRole));
+    ASSERT_TRUE(
+        model.setData(name, model.data(name, Qt::EditRole).toString() + u("x"), Qt::EditRole));
     EXPECT_EQ(book.cell(ColName, 1), "\xfb\xfc\xfdx");
     // A changed text with no code page form is refused, also beside undecodable bytes.
     book.setCell(ColName, 1, "\x85\x40");
     EXPECT_FALSE(
-        model.setData(name, model.data(name, Qt::EditRole).toString() + "x", Qt::EditRole));
+        model.setData(name, model.data(name, Qt::EditRole).toString() + u("x"), Qt::EditRole));
     EXPECT_EQ(book.cell(ColName, 1), "\x85\x40");
 }
 

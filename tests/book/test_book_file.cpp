@@ -344,24 +344,26 @@ TEST_F(BookFileTest, AUtf8ByteOrderMarkStaysInTheFirstCell)
 TEST_F(BookFileTest, ReportsFilesThatCannotBeRead)
 {
     AddressBook book;
-    EXPECT_EQ(errorOf([&] { ReadBookFile(path("none.csv"), book); }), "ファイルが見つかりません");
-    EXPECT_EQ(errorOf([&] { ReadBookFile(path("nodir/a.csv"), book); }), "不正なファイル名です");
-    EXPECT_EQ(errorOf([&] { ReadBookFile(folder(), book); }), "不正なファイル名です");
+    EXPECT_EQ(errorOf([&] { ReadBookFile(path("none.csv"), book); }),
+              u("ファイルが見つかりません"));
+    EXPECT_EQ(errorOf([&] { ReadBookFile(path("nodir/a.csv"), book); }), u("不正なファイル名です"));
+    EXPECT_EQ(errorOf([&] { ReadBookFile(folder(), book); }), u("不正なファイル名です"));
     EXPECT_EQ(book.rowCount(), 2);
     if (::geteuid() != 0) {
         writeBytes(path("locked.csv"), "1,,,,,,,\r\n");
         ::chmod(path("locked.csv").c_str(), 0);
         EXPECT_EQ(errorOf([&] { ReadBookFile(path("locked.csv"), book); }),
-                  "ファイルへのアクセスが拒否されました");
+                  u("ファイルへのアクセスが拒否されました"));
     }
 }
 
 TEST_F(BookFileTest, ReportsAMissingFolderAndCreatesNothing)
 {
     const AddressBook book = bookOf({kSampleCard});
-    EXPECT_EQ(errorOf([&] { WriteBookFile(path("nodir/a.csv"), book); }), "不正なファイル名です");
-    EXPECT_EQ(errorOf([&] { WriteBookFile(folder(), book); }), "不正なファイル名です");
-    EXPECT_EQ(errorOf([&] { WriteBookFile(path("gone") + "/", book); }), "不正なファイル名です");
+    EXPECT_EQ(errorOf([&] { WriteBookFile(path("nodir/a.csv"), book); }),
+              u("不正なファイル名です"));
+    EXPECT_EQ(errorOf([&] { WriteBookFile(folder(), book); }), u("不正なファイル名です"));
+    EXPECT_EQ(errorOf([&] { WriteBookFile(path("gone") + "/", book); }), u("不正なファイル名です"));
     EXPECT_TRUE(namesIn(folder()).empty());
 }
 
@@ -379,7 +381,7 @@ TEST_F(BookFileTest, AFullDiskLeavesTheOldFileAndNoTemporaryFile)
     const std::string before = readBytes(target);
 
     std::vector<BookRow> many(3000, kSampleCard);
-    EXPECT_EQ(errorOf([&] { WriteBookFile(target, bookOf(many)); }), "ディスクがいっぱいです");
+    EXPECT_EQ(errorOf([&] { WriteBookFile(target, bookOf(many)); }), u("ディスクがいっぱいです"));
     EXPECT_EQ(readBytes(target), before);
     EXPECT_EQ(namesIn(mountPoint), std::vector<std::string>{"book.csv"});
 }
@@ -390,7 +392,7 @@ TEST_F(BookFileTest, ADeviceThatIsFullReportsADiskFull)
         GTEST_SKIP() << "no /dev/full";
     }
     EXPECT_EQ(errorOf([&] { WriteBookFile("/dev/full", bookOf({kSampleCard})); }),
-              "ディスクがいっぱいです");
+              u("ディスクがいっぱいです"));
 }
 
 TEST_F(BookFileTest, AReadOnlyPlaceKeepsTheOldFile)
@@ -408,9 +410,9 @@ TEST_F(BookFileTest, AReadOnlyPlaceKeepsTheOldFile)
         writeBytes(target, "old\r\n");
         ASSERT_TRUE(disk.makeReadOnly());
         EXPECT_EQ(errorOf([&] { WriteBookFile(target, book); }),
-                  "ファイルへのアクセスが拒否されました");
+                  u("ファイルへのアクセスが拒否されました"));
         EXPECT_EQ(errorOf([&] { WriteBookFile(place + "/new.csv", book); }),
-                  "ファイルへのアクセスが拒否されました");
+                  u("ファイルへのアクセスが拒否されました"));
         EXPECT_EQ(readBytes(target), "old\r\n");
         EXPECT_EQ(namesIn(place), std::vector<std::string>{"book.csv"});
         return;
@@ -418,10 +420,10 @@ TEST_F(BookFileTest, AReadOnlyPlaceKeepsTheOldFile)
     // A read-only book in a writable folder is not replaced either.
     ::chmod(target.c_str(), 0444);
     EXPECT_EQ(errorOf([&] { WriteBookFile(target, book); }),
-              "ファイルへのアクセスが拒否されました");
+              u("ファイルへのアクセスが拒否されました"));
     ::chmod(place.c_str(), 0555);
     EXPECT_EQ(errorOf([&] { WriteBookFile(place + "/new.csv", book); }),
-              "ファイルへのアクセスが拒否されました");
+              u("ファイルへのアクセスが拒否されました"));
     ::chmod(place.c_str(), 0755);
     EXPECT_EQ(readBytes(target), "old\r\n");
     EXPECT_EQ(namesIn(place), std::vector<std::string>{"book.csv"});

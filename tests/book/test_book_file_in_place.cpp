@@ -3,13 +3,13 @@
 // group the user cannot give. The book is then written in place.
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -49,6 +49,7 @@ FileIdentity identityOf(const std::string& path)
 int run(const std::vector<std::string>& args)
 {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
@@ -98,7 +99,7 @@ public:
     }
 
 private:
-    Nobody(uid_t uid, gid_t gid, std::string writer) : uid_(uid), gid_(gid), writer_(writer) {}
+    Nobody(uid_t uid, gid_t gid, std::string writer) : uid_(uid), gid_(gid), writer_(std::move(writer)) {}
 
     std::vector<std::string> asNobody(std::vector<std::string> command) const
     {
@@ -177,7 +178,7 @@ TEST_F(BookFileTest, AWritableBookInAFolderTheUserCannotWriteIsWrittenInPlace)
         fs::permissions(place, fs::perms::owner_read | fs::perms::owner_exec);
         const QString error = errorOf([&] { WriteBookFile(book, bookOf({kSampleCard})); });
         fs::permissions(place, fs::perms::owner_all);
-        EXPECT_EQ(error, "");
+        EXPECT_EQ(error, u(""));
         EXPECT_EQ(identityOf(book), before);
     }
     EXPECT_EQ(readBytes(book), kNewText);
@@ -226,7 +227,7 @@ TEST_F(BookFileTest, AFullDiskInPlaceReportsItAndLeavesWhatWasWritten)
     const AddressBook many = bookOf(std::vector<BookRow>(3000, kSampleCard));
     {
         const FileSizeLimit limit(64 * 1024);
-        EXPECT_EQ(errorOf([&] { WriteBookFile(book, many); }), "ディスクがいっぱいです");
+        EXPECT_EQ(errorOf([&] { WriteBookFile(book, many); }), u("ディスクがいっぱいです"));
     }
     EXPECT_EQ(readBytes(path("second.csv")), EncodeBookText(many).substr(0, 64 * 1024));
 }

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 std::string fixture(const std::string& name)
 {
     return readBytes(testDataPath("import/" + name));
@@ -37,10 +39,10 @@ TEST(DetectTextEncoding, MarksOrValidUtf8WithHighBytesElseCodePage932)
          TextEncoding::Utf8},
         {"\xEF\xBB\xBF\xFF", TextEncoding::Utf8},  // the mark decides
         {"\xFF\xFE"
-         "1\0",
+         "1\0"s,
          TextEncoding::Utf16},
         {"\xFE\xFF\0"
-         "1",
+         "1"s,
          TextEncoding::Utf16},
         {"\xE5\xB1\xB1\xE7\x94\xB0", TextEncoding::Utf8},  // 山田
         {"\xF0\xA0\xAE\xB7", TextEncoding::Utf8},          // 𠮷
@@ -137,7 +139,7 @@ TEST(ConvertedBookNotice, OneNoticeNamingTheEncodingAndTheReplacedCells)
     EXPECT_EQ(ConvertedBookNotice({TextEncoding::Utf8, {3}, {}}), converted);
 
     BookTextReport report{TextEncoding::Utf16, {}, {{2, 1}, {2, 6}, {5, 0}, {5, 7}}};
-    EXPECT_EQ(ConvertedBookNotice(report), QString(converted).replace("UTF-8", "UTF-16") +
+    EXPECT_EQ(ConvertedBookNotice(report), QString(converted).replace(u("UTF-8"), u("UTF-16")) +
                                                u("\n\rShift-JIS にない文字を 〓 に置き換えた欄:"
                                                  "\n\r・カード 2: 名前/連名、備考(印刷されません)"
                                                  "\n\r・カード 5: カード番号、お年玉番号"));
@@ -146,7 +148,7 @@ TEST(ConvertedBookNotice, OneNoticeNamingTheEncodingAndTheReplacedCells)
     for (int row = 1; row <= 23; ++row) {
         report.replaced.push_back({row, 4});
     }
-    const QStringList lines = ConvertedBookNotice(report).split("\n\r");
+    const QStringList lines = ConvertedBookNotice(report).split(u("\n\r"));
     ASSERT_EQ(lines.size(), 1 + 1 + 20 + 1);
     EXPECT_EQ(lines[21], u("・カード 20: 住所1"));
     EXPECT_EQ(lines[22], u("ほか 3 件"));

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // Columns 1 to 6 of a card, in UTF-8.
 struct Card {
     const char* name;
@@ -167,7 +169,7 @@ TEST(ImportContacts, WhatIsNoneOfTheFormatsIsUnknownWithoutCards)
     const std::string cases[] = {
         "",
         readBytes(testDataPath("import/book_utf8.csv")),  // the program's own book
-        "\xFF\xD8\xFF\xE0JFIF\0\x01\x02",
+        "\xFF\xD8\xFF\xE0JFIF\0\x01\x02"s,
         "名前,電話\r\n山田,03\r\n",  // no address column
         "Name,Phone\r\nYamada,03\r\n",
         "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n",
@@ -198,7 +200,7 @@ TEST(ImportReportText, CountThenLeftOutThenReplacedEachListCut)
 
     result.leftOut.assign(25, {u("a"), u(kNoName)});
     result.replacedNames.clear();
-    const QStringList lines = ImportReportText(result).split("\n\r");
+    const QStringList lines = ImportReportText(result).split(u("\n\r"));
     ASSERT_EQ(lines.size(), 1 + 1 + 20 + 1);
     EXPECT_EQ(lines.back(), u("ほか 5 件"));
 }

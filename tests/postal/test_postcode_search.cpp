@@ -17,6 +17,7 @@
 #include "platform/app_error.h"
 #include "postal/postcode_search.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ TEST(SearchPostcode, LinesAcrossReadBlocksAreWhole)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("big.dat").toStdString();
+    const std::string path = dir.filePath(u("big.dat")).toStdString();
     std::string longAddress(3 << 20, 'a');  // one line longer than several blocks
     {
         std::ofstream out(path, std::ios::binary);
@@ -163,7 +164,7 @@ class DictionaryFileTest : public ::testing::Test {
 protected:
     std::string write(const char* name, std::string_view bytes) const
     {
-        const std::string path = dir_.filePath(name).toStdString();
+        std::string path = dir_.filePath(u(name)).toStdString();
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return path;
@@ -251,7 +252,7 @@ TEST_F(DictionaryFileTest, TheSearchInMemoryGivesWhatTheFileSearchGives)
 TEST_F(DictionaryFileTest, AFileThatOpensButFailsToReadIsAnIoError)
 {
     // Reading this process's memory from address 0 fails with EIO, even for root.
-    const std::string path = dir_.filePath("postcode.dat").toStdString();
+    const std::string path = dir_.filePath(u("postcode.dat")).toStdString();
     ASSERT_EQ(::symlink("/proc/self/mem", path.c_str()), 0);
     EXPECT_EQ(messageOf(path), QString::fromUtf8("I/O エラー (5)"));
 }
@@ -276,7 +277,7 @@ TEST(SearchPostcode, UnreadableFileIsDenied)
         GTEST_SKIP() << "root reads every file";
     }
     QTemporaryDir dir;
-    const std::string path = dir.filePath("locked.dat").toStdString();
+    const std::string path = dir.filePath(u("locked.dat")).toStdString();
     std::ofstream(path) << "1000001,x\r\n";
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
     EXPECT_EQ(messageOf(path), QString::fromUtf8("ファイルへのアクセスが拒否されました"));

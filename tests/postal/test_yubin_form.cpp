@@ -12,6 +12,7 @@
 #include "postal/postal_lookup.h"
 #include "postal/yubin_form.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
         form.show();
     }
     void select(int row) { form.KekkaList()->item(row)->setSelected(true); }
-    QPushButton* button(const char* name) { return form.findChild<QPushButton*>(name); }
+    QPushButton* button(const char* name) { return form.findChild<QPushButton*>(u(name)); }
 
     FakeDialogs dialogs;
     std::vector<std::string> writes;
@@ -48,7 +49,7 @@ const Lines kLines = {sj("1000001,東京都千代田区千代田"), sj("12345,�
 
 TEST_F(YubinFormTest, IsAFixedDialogWhoseButtonsNeverTakeTheFocus)
 {
-    EXPECT_EQ(form.objectName(), "YubinForm");
+    EXPECT_EQ(form.objectName(), u("YubinForm"));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("検索結果"));
     EXPECT_EQ(form.minimumSize(), QSize(461, 307));
     EXPECT_EQ(form.maximumSize(), QSize(461, 307));

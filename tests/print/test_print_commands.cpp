@@ -4,6 +4,7 @@
 #include "print/print_commands.h"
 #include "tests/print/recording_printer_device.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ CardPrintOptions Options(bool withSender = true)
             withSender};
 }
 
-PrintOptionsReader Fixed(CardPrintOptions options = Options())
+PrintOptionsReader Fixed(const CardPrintOptions& options = Options())
 {
     return [options] { return options; };
 }
@@ -187,22 +188,22 @@ TEST(PrintCheckedFailure, AFailingCardStopsTheBatchAndRestoresTheFile)
 
 TEST(RowOutputFileName, InsertsTheRowBeforeTheExtension)
 {
-    EXPECT_EQ(RowOutputFileName("/tmp/cards.pdf", 3), "/tmp/cards-3.pdf");
-    EXPECT_EQ(RowOutputFileName("cards.2024.pdf", 12), "cards.2024-12.pdf");
-    EXPECT_EQ(RowOutputFileName("/tmp/cards", 3), "/tmp/cards-3");
-    EXPECT_EQ(RowOutputFileName("/tmp.d/cards", 3), "/tmp.d/cards-3");
-    EXPECT_EQ(RowOutputFileName("/tmp/.pdf", 3), "/tmp/.pdf-3");
+    EXPECT_EQ(RowOutputFileName(u("/tmp/cards.pdf"), 3), u("/tmp/cards-3.pdf"));
+    EXPECT_EQ(RowOutputFileName(u("cards.2024.pdf"), 12), u("cards.2024-12.pdf"));
+    EXPECT_EQ(RowOutputFileName(u("/tmp/cards"), 3), u("/tmp/cards-3"));
+    EXPECT_EQ(RowOutputFileName(u("/tmp.d/cards"), 3), u("/tmp.d/cards-3"));
+    EXPECT_EQ(RowOutputFileName(u("/tmp/.pdf"), 3), u("/tmp/.pdf-3"));
 }
 
 TEST(YubinFactor, WholeNumbersWithinTheSpinBoxRange)
 {
-    EXPECT_EQ(YubinFactorFromText("1"), 1);
-    EXPECT_EQ(YubinFactorFromText("3"), 3);
-    EXPECT_EQ(YubinFactorFromText("10"), 10);
-    EXPECT_EQ(YubinFactorFromText(""), 1);
-    EXPECT_EQ(YubinFactorFromText("2.5"), 1);
-    EXPECT_EQ(YubinFactorFromText("x"), 1);
-    EXPECT_EQ(YubinFactorFromText("0"), 1);
-    EXPECT_EQ(YubinFactorFromText("99"), 10);
-    EXPECT_EQ(YubinFactorFromText("-4"), 1);
+    EXPECT_EQ(YubinFactorFromText(u("1")), 1);
+    EXPECT_EQ(YubinFactorFromText(u("3")), 3);
+    EXPECT_EQ(YubinFactorFromText(u("10")), 10);
+    EXPECT_EQ(YubinFactorFromText(u("")), 1);
+    EXPECT_EQ(YubinFactorFromText(u("2.5")), 1);
+    EXPECT_EQ(YubinFactorFromText(u("x")), 1);
+    EXPECT_EQ(YubinFactorFromText(u("0")), 1);
+    EXPECT_EQ(YubinFactorFromText(u("99")), 10);
+    EXPECT_EQ(YubinFactorFromText(u("-4")), 1);
 }

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include "tests/support/helpers.h"
+
 // Runs `act` once on the first widget that `find` returns, from inside the
 // event loop that shows it (a modal dialog's exec, a context menu).
 inline void whenOpens(QWidget* (*find)(), std::function<void(QWidget&)> act)
@@ -45,6 +47,6 @@ inline void saveShot(QWidget& w, const char* name)
     const QString dir = qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
         QDir().mkpath(dir);
-        w.grab().save(dir + "/" + name + ".png");
+        w.grab().save(dir + u("/") + u(name) + u(".png"));
     }
 }

@@ -66,8 +66,8 @@ TEST(Cp932, InvalidBytesDecodeToReplacementWithoutLosingTheRest)
     // lead byte ends the text.
     const std::string bytes = std::string("A\x85\x40") + "B\xfd" + "\x93\x8c" + "\x93";
     const QString text = cp932::toUnicode(bytes);
-    EXPECT_TRUE(text.startsWith('A'));
-    EXPECT_TRUE(text.contains('B'));
+    EXPECT_TRUE(text.startsWith(QLatin1Char('A')));
+    EXPECT_TRUE(text.contains(QLatin1Char('B')));
     EXPECT_TRUE(text.contains(QString::fromUtf8("東")));
     EXPECT_TRUE(text.contains(QChar(0xFFFD)));
     EXPECT_EQ(cp932::toUnicode(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
@@ -85,7 +85,7 @@ TEST(Cp932, TheUndefinedSingleBytesDecodeAsOnWindowsAndEncodeBack)
                  {'\xff', u'\uF8F3'}};
     for (const auto& c : cases) {
         const std::string bytes = sj("東") + c.byte + "a";
-        const QString text = u("東") + QChar(c.shown) + "a";
+        const QString text = u("東") + QChar(c.shown) + u("a");
         EXPECT_EQ(cp932::toUnicode(bytes), text) << hexBytes(bytes);
         std::string encoded;
         EXPECT_TRUE(cp932::fromUnicode(text, encoded));
@@ -108,7 +108,8 @@ TEST(Cp932, TheUndefinedSingleBytesDecodeAsOnWindowsAndEncodeBack)
     }
     // Undefined single bytes survive the edit: their characters encode back.
     const std::string edited = cp932::fromUnicodeKeeping(shown + u("様"), cell);
-    if (cp932::toUnicode(edited) != QString(shown).replace(QChar(0xFFFD), '?') + u("様")) {
+    if (cp932::toUnicode(edited) !=
+        QString(shown).replace(QChar(0xFFFD), QLatin1Char('?')) + u("様")) {
         return ::testing::AssertionFailure() << "edited gives " << hexBytes(edited);
     }
     return ::testing::AssertionSuccess();
@@ -209,7 +210,7 @@ TEST_F(ValidatorTest, LimitsBytesAndRefusesForeignCharacters)
     EXPECT_EQ(v.validate(fifteen, pos), QValidator::Acceptable);
     QString sixteen = fifteen + QString::fromUtf8("六");
     EXPECT_EQ(v.validate(sixteen, pos), QValidator::Invalid);
-    QString halfMore = fifteen + "1";
+    QString halfMore = fifteen + u("1");
     EXPECT_EQ(v.validate(halfMore, pos), QValidator::Invalid);
 
     QString emoji = QString::fromUtf8("山😀");
@@ -227,7 +228,7 @@ TEST_F(ValidatorTest, AcceptsEditsBesideTheCharactersOfUndefinedBytes)
     Cp932Validator v(&field, 8);
     field.setText(cp932::toUnicode("\x80\xa0\xfd\xfe\xff"));
     int pos = 0;
-    QString typed = field.text() + "ab";
+    QString typed = field.text() + u("ab");
     EXPECT_EQ(v.validate(typed, pos), QValidator::Acceptable);
     QString tooLong = typed + u("様");  // each such character is one byte
     EXPECT_EQ(v.validate(tooLong, pos), QValidator::Invalid);
@@ -247,11 +248,11 @@ TEST_F(ValidatorTest, AFieldHoldingUndecodableBytesStaysEditable)
 TEST_F(ValidatorTest, AnOverlongTextSetByTheProgramCanBeShortenedButNotLengthened)
 {
     Cp932Validator v(&field, 7, Cp932Validator::Unit::Characters);
-    field.setText("123-4567");  // eight characters, loaded from a table
+    field.setText(u("123-4567"));  // eight characters, loaded from a table
     int pos = 0;
-    QString shorter = "123-456";
+    QString shorter = u("123-456");
     EXPECT_EQ(v.validate(shorter, pos), QValidator::Acceptable);
-    QString longer = "123-45678";
+    QString longer = u("123-45678");
     EXPECT_EQ(v.validate(longer, pos), QValidator::Invalid);
 }
 
@@ -278,8 +279,8 @@ TEST(Cp932, AppendReplacingPutsOneMarkForEachMissingCharacter)
         const char* marked;  // UTF-8
         bool replaced;
     } cases[] = {
-        {QString::fromUtf8("𠮷田〜"), "■田～", true},   // a pair is one character
-        {QString(QChar(u'\xD842')) + "a", "■a", true},  // a lone surrogate
+        {QString::fromUtf8("𠮷田〜"), "■田～", true},      // a pair is one character
+        {QString(QChar(u'\xD842')) + u("a"), "■a", true},  // a lone surrogate
         {QString::fromUtf8("a😀\t"), "a■\t", true},
         {QString::fromUtf8("東京都"), "東京都", false},
     };
