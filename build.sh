@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # ふみよせ: install what is missing, build, and run the program or its tests.
 #   ./build.sh run       build and start the program
 #   ./build.sh test      build and run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/book_commands.h"
 
 #include <QFileInfo>

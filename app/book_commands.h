@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address book file commands New, Open, Save As and Save, taking in other
 // programs' contacts, and the questions asked before the program ends.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/card_tab.h"
 
 #include <QComboBox>

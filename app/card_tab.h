@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The first tab, カード編集: the card editor's fields and commands, the card
 // preview on the postcard picture, the sender block and the hint lines.
 #pragma once

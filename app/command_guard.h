@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every command of the window runs inside this guard: a failure that no
 // handler catches is shown in the error box, and the program goes on.
 #pragma once

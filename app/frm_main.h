@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: owns the address book and its state, the menus and the
 // three tabs, and wires them together. Each tab owns its part of the form.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input rules of the edit fields that a validator alone cannot express.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/japanese_ui.h"
 #include "text/program_text.h"
 

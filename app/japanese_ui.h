@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt draws some texts itself: the standard buttons, the file and printer
 // dialogs, the edit fields' context menus. The program speaks Japanese only,
 // so these do too, whatever the user's locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/label_clicks.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gives a label a click, and for the hint lines the blue-under-the-pointer look.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/list_tab.h"
 
 #include <QHeaderView>

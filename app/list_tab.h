@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The second tab, 一覧表de修正: the list grid over the address book, edited in
 // place. The program attaches no handler to it: edits land in the book only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/postcard_labels.h"
 
 #include <QLabel>

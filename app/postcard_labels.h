@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The labels laid over one postcard picture. The card preview and the print
 // preview show a card with the same kinds of labels, each in places of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/print_tab.h"
 
 #include <QCoreApplication>

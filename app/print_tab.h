@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The third tab, 印刷プレビュー: the print list, the print settings, the print
 // preview, and the print commands over the program's one printer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform services on Qt: message boxes, file dialogs, the font list, the browser.
 #pragma once
 

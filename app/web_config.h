@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the web commands point. The hosts below are placeholders on reserved
 // example domains; a packager puts the real ones here.
 #pragma once

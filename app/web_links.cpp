@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/web_links.h"
 
 #include "app/web_config.h"

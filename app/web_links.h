@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The about text, the web addresses of the last menu and the hint lines, and
 // the lottery-number check page with its encoded number.
 #pragma once

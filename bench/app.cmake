@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Opening a book of 100,000 cards through the main window, and scrolling its
 # grid; it drives the window with the tests' fake services.
 fumi_add_bench(app_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app_bench.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening a generated book of 100,000 cards through the main window with the
 // list grid on screen, and scrolling that grid. Peak memory of the open:
 //   /usr/bin/time -v build/bench/app_bench --benchmark_filter=Open

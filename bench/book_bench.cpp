@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open and save of large books. Peak memory for 100,000 cards:
 //   /usr/bin/time -v bench/book_bench --benchmark_filter='ReadBook/100000'
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cards shaped like real ones, for the benchmarks: full-width names and
 // addresses, some joint names, some fields that need quotes, some empty.
 #pragma once

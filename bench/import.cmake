@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Taking in 10,000 vCards, and reading a 100,000-card book in UTF-8 against the
 # same book in code page 932.
 fumi_add_bench(import_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/import_bench.cpp LIBS fumi_import)

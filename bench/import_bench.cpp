@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading other programs' addresses: 10,000 vCards taken in, and a book of
 // 100,000 cards read from UTF-8 against the same book read from code page 932
 // (the target: at most 1.5 times as long).

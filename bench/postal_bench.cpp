@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each search reads the whole national postcode.dat (open, every line, close),
 // timed next to `grep -F -c` with the same key on the same file. Run:
 //   bench/postal_bench --benchmark_counters_tabular=true

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Batch printing of 100 cards into PDF files, one file per card.
 #include <QFont>
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code page 932 conversion: every cell the grid shows is decoded, every
 // keystroke in an edit field measures and encodes its text.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Costs of vertical writing: one address column, and a preview label
 // repainted after a keystroke. Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>

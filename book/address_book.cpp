@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/address_book.h"
 
 #include <algorithm>

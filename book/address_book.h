@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address book: rows 0..N of eight text cells in code page 932 bytes.
 // Row 0 holds the headers, rows 1..N the cards; there is always one card.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/book_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Address book files: one CSV line per card, eight fields, CR LF, the cells'
 // code page 932 bytes as they stand.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/book_model.h"
 
 #include "text/cp932.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address book as the list grid shows it: book row 0 is the header row,
 // book column 0 the number column; the cells of rows 1..N, columns 1..7 are
 // the model's items and can be edited in place.

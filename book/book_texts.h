@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address book's own texts, as UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/grid_template.h"
 
 #include <sys/stat.h>

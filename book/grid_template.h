@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list grid's stored layout, initdata.dat beside the executable: a small
 // "key = value" text file. New and Open apply it before rebuilding the table.
 #pragma once

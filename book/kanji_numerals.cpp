@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/kanji_numerals.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Half-width digits and hyphens lie on their side in a vertical column, so
 // addresses meant for vertical printing are rewritten in kanji numerals.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "book/random_digits.h"
 
 #include "platform/clock.h"

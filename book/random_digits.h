@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six-digit lottery number of a new card.
 #pragma once
 

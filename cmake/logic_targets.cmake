@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Logic runs and is tested without widgets: fumi_forbid_widgets(<target>...)
 # stops the configuration when one of the targets links Qt Widgets, directly or
 # through anything it links (Qt PrintSupport, for one, brings widgets along).

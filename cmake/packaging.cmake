@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, built by CPack from the same install rules as
 # `cmake --install`: ./build.sh package gives fumiyose_<version>_<arch>.deb.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The values that say what of the book is unsaved.
 #pragma once
 

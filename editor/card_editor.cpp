@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor/card_editor.h"
 
 #include "book/random_digits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The card editor's commands: store, load, new card, move and delete, over the
 // editor's fields as an interface, so they run and are tested without widgets.
 #pragma once

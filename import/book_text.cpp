@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/book_text.h"
 
 #include <QStringList>

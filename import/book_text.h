@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open's reader for a book file in any of the encodings people save it in:
 // code page 932 as the program writes it, or UTF-8 or UTF-16 as spreadsheets
 // and editors write it today. The book itself stays code page 932.

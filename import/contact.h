@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One contact as a parser reads it from another program's file, before it is
 // made into a card.
 #pragma once

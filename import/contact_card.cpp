@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/contact_card.h"
 
 #include <QStringList>

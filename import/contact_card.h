@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules that make one contact into one card.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The import command's logic: a file of other programs' contacts made into
 // card rows for the open book.
 #pragma once

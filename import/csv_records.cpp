@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/csv_records.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records of a CSV text as spreadsheets and Google write it (RFC 4180):
 // quoted fields may hold delimiters, doubled quotes and line breaks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/google_csv.h"
 
 #include <QRegularExpression>

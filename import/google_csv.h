@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Google Contacts' CSV export, in both of its layouts: the current one
 // ("First Name", "Last Name", "Address 1 - Label") and the older one
 // ("Given Name", "Family Name", "Address 1 - Type").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts of reading other programs' addresses, as UTF-8.
 #pragma once
 

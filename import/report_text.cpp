@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/report_text.h"
 
 #include "import/import_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The listings of the subsystem's notices.
 #pragma once
 

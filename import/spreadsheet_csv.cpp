@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/spreadsheet_csv.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A spreadsheet's CSV with a Japanese header row, as people keep their
 // addresses in Excel or LibreOffice: columns found by their header words, in
 // any order; other columns are ignored.

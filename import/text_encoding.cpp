@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "import/text_encoding.h"
 
 #include <QStringDecoder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which encoding a file's bytes are in, by the one rule that the book reader
 // and the contact import share.
 #pragma once

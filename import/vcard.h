@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vCard 2.1, 3.0 and 4.0, many cards in one file, as phones and Google write
 // them: folded lines, quoted-printable with soft line breaks, the CHARSET
 // parameter of older phones, backslash escapes, grouped properties.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A failure that ends the current command; its text is shown as it stands.
 #pragma once
 

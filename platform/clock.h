@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The clock, behind an interface so that a test can fix the time.
 #pragma once
 

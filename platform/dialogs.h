@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Questions and notices: the one way any command talks to the user.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open and save dialogs of the address book commands, and the open dialog
 // of the import command.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a failed file operation tells the user, and a descriptor that is
 // closed on every path.
 #pragma once

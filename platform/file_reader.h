@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading files for one command: opened, read and closed on every path, with
 // the file messages on failure.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font families that printing can use.
 #pragma once
 

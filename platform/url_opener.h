@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hands a web address to the user's browser.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "postal/postal_lookup.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two look-up commands of the card editor: postal code to address and
 // address to postal code, both through the dictionary beside the executable.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The postal-code lookup's own texts, as UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "postal/postcode_search.h"
 
 #if defined(__SSE2__)

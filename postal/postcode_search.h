@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dictionary search: a linear scan of postcode.dat, read afresh each time.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "postal/yubin_form.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The result dialog of the postal-code look-up: lists the matching lines and
 // copies the chosen one's postal code and/or address into the card editor.
 #pragma once

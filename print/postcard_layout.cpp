@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/postcard_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One address-book row printed as one postcard: one job, one page.
 #pragma once
 

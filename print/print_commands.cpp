@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/print_commands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The trial print and the batch print over the print list's state.
 #pragma once
 

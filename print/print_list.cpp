@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/print_list.h"
 
 #include <utility>

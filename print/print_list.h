@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print list: one item per complete card, rebuilt from the book on request.
 #pragma once
 

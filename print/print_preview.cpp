@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/print_preview.h"
 
 std::optional<PrintPreviewTexts> ShowPrintPreview(const AddressBook& book, int row)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the print preview's labels show for one table row.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printing subsystem's own texts, in one place.
 #pragma once
 

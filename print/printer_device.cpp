@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/printer_device.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few printer operations a postcard needs, so that the layout can be
 // tested against a recording fake and printed for real on a QPrinter.
 #pragma once

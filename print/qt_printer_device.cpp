@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/qt_printer_device.h"
 
 #include <QFontMetrics>

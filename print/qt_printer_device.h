@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printer interface on the program's one QPrinter (owned by the main
 // window), drawing with a QPainter: CUPS printers and PDF files alike.
 #pragma once

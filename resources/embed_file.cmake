@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes a C++ source holding the bytes of a file:
 #   cmake -DINPUT=<file> -DOUTPUT=<source> -DSYMBOL=<name> -P embed_file.cmake
 # defines `const unsigned char <name>[]` and `const std::size_t <name>Size`.

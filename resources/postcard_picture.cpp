@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resources/postcard_picture.h"
 
 #include "platform/app_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture of a postcard's address side that both previews show, and the
 // JPEG decoder it goes through.
 #pragma once

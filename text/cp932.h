@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Code page 932 (Shift-JIS as Windows writes it): every card text is kept as
 // these bytes; conversion to QString happens only where a widget shows it.
 #pragma once

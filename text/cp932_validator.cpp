@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/cp932_validator.h"
 
 #include <QLineEdit>

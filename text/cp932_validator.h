@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps what the user types inside code page 932 and inside a length limit.
 #pragma once
 

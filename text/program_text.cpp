@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/program_text.h"
 
 #include "text/cp932.h"

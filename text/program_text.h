@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own texts are UTF-8 literals (one header of them per
 // subsystem); the widgets take them as QString, the book as code page 932.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Strict UTF-8 decoding, one character at a time: no overlong forms, no
 // surrogates, nothing above U+10FFFF. Shared by the encoding check and the
 // converter, so that both take the same bytes for UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vertical/column_layout.h"
 
 #include "text/cp932.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a column's characters are oriented, before any font is involved.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vertical/japanese_faces.h"
 
 #include <QFont>

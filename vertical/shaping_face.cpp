@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vertical/shaping_face.h"
 
 #include <fontconfig/fontconfig.h>

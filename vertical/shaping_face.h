@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fonts behind a face record: Qt's raw font for drawing and a HarfBuzz
 // font over the same file for shaping, so glyph ids agree.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A label that can write its caption as one vertical column. With Vertical
 // false it is an ordinary QLabel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vertical text: one column, top to bottom, drawn as vector glyphs on any
 // QPainter (screen labels and the printer alike).
 #pragma once

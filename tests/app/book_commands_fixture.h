@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file commands over fake services and a fake editor view, as each
 // command's tests drive them.
 #pragma once

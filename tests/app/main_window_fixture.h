@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on fake services, for tests that drive it like a user.
 #pragma once
 

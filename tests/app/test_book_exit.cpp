@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ending the program: the questions about unstored and unsaved cards.
 #include "tests/app/book_commands_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Taking in other programs' contacts, and opening a book saved as UTF-8.
 #include "import/import_texts.h"
 #include "tests/app/book_commands_fixture.h"

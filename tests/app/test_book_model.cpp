@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The grid's model stays a correct Qt model through every operation that
 // changes the book, as Qt's own model tester checks it.
 #include <QAbstractItemModelTester>

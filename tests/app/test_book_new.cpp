@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // New: the template and the empty book.
 #include "tests/app/book_commands_fixture.h"
 

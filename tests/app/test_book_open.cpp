@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open: reading a book file into a new table, and what an open leaves behind.
 #include "tests/app/book_commands_fixture.h"
 

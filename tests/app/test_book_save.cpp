@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Save and Save As: the questions, the file name and the bytes written.
 #include "tests/app/book_commands_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card loaded into the editor and stored back changes no byte but those the
 // joint name and the card number rules rewrite, whatever a book file held.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open dialog's filters: "すべて (*.*)" lists every file, also one saved
 // without an extension, and picks it by the name it has.
 #include <gtest/gtest.h>

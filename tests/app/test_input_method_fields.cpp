@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which fields take text from the input method (fcitx, ibus): the names,
 // honorifics, addresses and the memo do; the postal codes and the card number
 // do not. Checked as the input method asks: through an input method query.

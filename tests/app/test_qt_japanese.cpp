@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every text that Qt draws itself reads Japanese, whatever the locale the
 // program starts in: CTest runs this under LANG=C, en_US.UTF-8 and ja_JP.UTF-8.
 // With FUMI_SCREENSHOT_DIR set, it saves the question box, the open dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One user's road from a file to printed cards, through the real window: open
 // a book, look a postal code up, convert the addresses, preview and print.
 // With FUMI_SCREENSHOT_DIR set, each stage is saved there as a picture.

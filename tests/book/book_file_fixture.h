@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the book file tests share: a temporary folder, books made of rows, and
 // a sample card.
 #pragma once

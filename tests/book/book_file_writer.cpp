@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves a book as the program does, for the file tests that need another user
 // to save it: book_file_writer <path> <file text>. Exit status 0 when saved;
 // otherwise the message goes to the standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving where a new file renamed over the book would lose something: the
 // folder cannot be written, the book has a second name, another owner or a
 // group the user cannot give. The book is then written in place.
@@ -99,7 +100,10 @@ public:
     }
 
 private:
-    Nobody(uid_t uid, gid_t gid, std::string writer) : uid_(uid), gid_(gid), writer_(std::move(writer)) {}
+    Nobody(uid_t uid, gid_t gid, std::string writer)
+        : uid_(uid), gid_(gid), writer_(std::move(writer))
+    {
+    }
 
     std::vector<std::string> asNobody(std::vector<std::string> command) const
     {

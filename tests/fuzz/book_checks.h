@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the book fuzz targets: two books cell for cell.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a book file: reading never fails, and what was read survives a
 // write and a second read unchanged. Now and then the same goes through real
 // files, which must give exactly what the in-memory reading and writing give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open's reader on any bytes. What is not UTF-8 or UTF-16 by the shared rule is
 // read exactly as ParseBookText reads it; what is, is converted, and then every
 // cell is valid code page 932 (a cell may still hold a carriage return inside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code page 932 layer on any bytes.
 //
 // Decoding never fails: the single bytes the code page leaves undefined

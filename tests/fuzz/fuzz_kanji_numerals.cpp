@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ToKanjiNumerals on any bytes: it grows a text by at most one byte per digit
 // or hyphen, leaves texts without them alone, and a second run changes nothing.
 #include <algorithm>

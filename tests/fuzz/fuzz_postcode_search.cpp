@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dictionary search on any dictionary and key, in memory on every input
 // and through a file now and then. The first byte gives the key's
 // length, the second the position limit (the two the program uses, 1 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader of a spreadsheet CSV with a Japanese header row, on any bytes: no crash, and every
 // cell it produces is valid code page 932 without line breaks.
 #include <cstddef>

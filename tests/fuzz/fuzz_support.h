@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the fuzz targets: scratch files, a loud stop, and a sampler for
 // the slow checks.
 #pragma once

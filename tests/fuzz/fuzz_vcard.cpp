@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader of vCard 2.1, 3.0 and 4.0, on any bytes: no crash, and every
 // cell it produces is valid code page 932 without line breaks.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the import fuzz targets: what every cell they produce must be.
 #pragma once
 

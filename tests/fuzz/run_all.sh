@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target on a scratch copy of its seed corpus, prints the
 # executions per target and in total, and fails on any crash.
 #   tests/fuzz/run_all.sh <builddir> [seconds per target]

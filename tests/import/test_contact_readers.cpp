@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The readers' and the card rules' finer points, each on a few lines of input.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the Debian package: its file list, its Depends and Recommends, and
 # that unpacked it holds the program with both data files beside it.
 #   check_deb.sh <package.deb>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The national dictionary shipped beside the executable.
 #include <gtest/gtest.h>
 

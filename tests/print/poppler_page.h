@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a PDF back through poppler's command-line tools.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A printer that records every call, for layout and command tests.
 #pragma once
 

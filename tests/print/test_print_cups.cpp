@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // End to end: three ticked cards through the batch print command into a CUPS
 // scheduler of the test's own, with a cups-pdf queue as the default printer.
 #include <QDateTime>

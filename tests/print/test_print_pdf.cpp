@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card printed through a real QPrinter into a PDF file, read back with poppler.
 #include <QFont>
 #include <QPrinter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The card editor's fields without widgets, behaving like edit controls: a
 // write that changes the text runs the change handling, one that leaves it as
 // it was runs nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/fakes.h"
 
 #include "text/cp932.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scripted stand-ins for the platform services.
 #pragma once
 

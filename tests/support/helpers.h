@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers that most tests share: readable literals, file bytes, and the
 // message of a failed command.
 #pragma once

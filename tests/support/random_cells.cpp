@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/random_cells.h"
 
 #include <algorithm>

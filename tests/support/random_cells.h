@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random cells and book rows for property tests: the bytes a book file may
 // hold, weighted towards undefined bytes, broken pairs and duplicated codes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() of every test program. The build compiles it once per kind of test:
 // plain logic tests get a QCoreApplication; drawing tests (FUMI_TEST_GUI) a
 // QGuiApplication and widget tests (FUMI_TEST_WIDGETS) a QApplication, both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the widget tests: dialogs and menus that run their own event
 // loop, the words a button shows, and pictures for the README.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for looking at where vertical text puts its ink.
 #pragma once
 

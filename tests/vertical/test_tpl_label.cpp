@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vertical/tpl_label.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vertical/vertical_text.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Draws the address side of a New-Year postcard (362 x 500 pixels) and the
 # program icon with ImageMagick and the IPA fonts (Debian: imagemagick,
 # fonts-ipafont).

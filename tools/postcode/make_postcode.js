@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: MIT
 // Writes the national postal-code dictionary to stdout as UTF-8 text, one
 // "code,prefecture+city+town" line per town, in code order, CR LF line ends.
 // make_postcode.sh converts it to code page 932.

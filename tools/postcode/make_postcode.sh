@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Regenerates data/postcode.dat: installs the pinned data package into a
 # scratch folder, writes the dictionary as UTF-8 and converts it to code page
 # 932 with glibc iconv (Node has no Shift-JIS encoder).
