@@ -41,7 +41,7 @@ BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& edit
 
 void BookCommands::askToSave()
 {
-    if (state_.bookChanged && dialogs_.ask(uiText(book_text::kSaveQuestion))) {
+    if (state_.bookChanged() && dialogs_.ask(uiText(book_command_texts::kSaveQuestion))) {
         acSaveExecute();
     }
 }
@@ -49,7 +49,7 @@ void BookCommands::askToSave()
 bool BookCommands::loadTemplate(GridLayout& layout)
 {
     if (!GridTemplateExists(appDir_)) {
-        dialogs_.notify(uiText(book_text::kTemplateMissing));
+        dialogs_.notify(uiText(book_command_texts::kTemplateMissing));
         window_.quitWhenIdle();
         return false;
     }
@@ -73,9 +73,9 @@ QString LeftOutLinesText(const std::vector<int>& lines)
     }
     QString list = numbers.join(QStringLiteral(", "));
     if (lines.size() > kShown) {
-        list += uiText(book_text::kMoreLines).arg(lines.size() - kShown);
+        list += uiText(book_command_texts::kMoreLines).arg(lines.size() - kShown);
     }
-    return uiText(book_text::kLinesLeftOut).arg(list);
+    return uiText(book_command_texts::kLinesLeftOut).arg(list);
 }
 
 void BookCommands::acNewFileExecute()
@@ -93,8 +93,6 @@ void BookCommands::acNewFileExecute()
     } else {
         book_.setRowCount(2);
     }
-    state_.cardChanged = false;
-    state_.bookChanged = false;
     window_.clearPrintList();
     editor_.clearForNewBook();
     book_.setCell(ColNumber, 1, "1");
@@ -102,8 +100,7 @@ void BookCommands::acNewFileExecute()
     view_.setCardNumber(1);
     editor_.setEditing(1);
     view_.setLotteryNumber(RandomDigits(6, clock_));
-    state_.currentFile.clear();
-    state_.savedRevision = book_.revision();
+    state_.bookOpened(QString());
 }
 
 void BookCommands::acOpenFileExecute()
@@ -134,14 +131,11 @@ void BookCommands::acOpenFileExecute()
         window_.applyGridLayout(layout);
     }
     book_.replaceWith(std::move(incoming));
-    state_.cardChanged = false;
-    state_.bookChanged = false;
     window_.clearPrintList();
     editor_.clearForNewBook();
     view_.setCardNumberMaximum(book_.cardCount());
     editor_.LoadCard(1);
-    state_.currentFile = QFileInfo(path).absoluteFilePath();
-    state_.savedRevision = book_.revision();
+    state_.bookOpened(QFileInfo(path).absoluteFilePath());
 
     const QString converted = ConvertedBookNotice(read);
     if (!converted.isEmpty()) {
@@ -171,7 +165,7 @@ void BookCommands::acImportFileExecute()
         editor_.settleEditsBeforeLoad();
         const int first = takeInCards(std::move(imported.cards));
         book_.renumberCards();
-        state_.bookChanged = true;  // cards were stored
+        state_.cardStored();
         window_.clearPrintList();
         view_.setCardNumberMaximum(book_.cardCount());
         editor_.LoadCard(first);
@@ -197,11 +191,11 @@ int BookCommands::takeInCards(std::vector<BookRow> cards)
 
 bool BookCommands::writeAfterOverwriteQuestion(const QString& path)
 {
-    if (QFileInfo::exists(path) && !dialogs_.ask(uiText(book_text::kOverwriteQuestion))) {
+    if (QFileInfo::exists(path) && !dialogs_.ask(uiText(book_command_texts::kOverwriteQuestion))) {
         return false;
     }
     WriteBookFile(localPath(path), book_);
-    state_.savedRevision = book_.revision();
+    state_.bookSaved();
     return true;
 }
 
@@ -221,25 +215,24 @@ bool BookCommands::saveAs()
     if (path.isEmpty()) {
         return false;
     }
-    state_.currentFile = QFileInfo(path).absoluteFilePath();
-    return writeAfterOverwriteQuestion(state_.currentFile);
+    state_.setCurrentFile(QFileInfo(path).absoluteFilePath());
+    return writeAfterOverwriteQuestion(state_.currentFile());
 }
 
 bool BookCommands::save()
 {
-    if (state_.currentFile.isEmpty()) {
+    if (state_.currentFile().isEmpty()) {
         return saveAs();
     }
-    return writeAfterOverwriteQuestion(state_.currentFile);
+    return writeAfterOverwriteQuestion(state_.currentFile());
 }
 
 bool BookCommands::beforeExit()
 {
-    if (state_.cardChanged && dialogs_.ask(uiText(editor_text::kStoreQuestion))) {
+    if (state_.cardChanged() && dialogs_.ask(uiText(editor_texts::kStoreQuestion))) {
         editor_.SaveCard(editor_.editing());
     }
-    if (book_.revision() != state_.savedRevision &&
-        dialogs_.ask(uiText(book_text::kSaveQuestion))) {
+    if (state_.hasUnsavedWork() && dialogs_.ask(uiText(book_command_texts::kSaveQuestion))) {
         return save();
     }
     return true;

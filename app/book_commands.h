@@ -18,7 +18,7 @@ class Dialogs;
 class FileDialogs;
 struct GridLayout;
 
-namespace book_text {
+namespace book_command_texts {
 inline constexpr char kSaveQuestion[] = "住所録ファイルは変更されています。\n\r保存しますか？";
 inline constexpr char kOverwriteQuestion[] =
     "ファイルが存在します。上書き保存しますか？\n\rカードを保存しますか？";
@@ -26,7 +26,7 @@ inline constexpr char kTemplateMissing[] = "起動に必要なファイルがあ
 inline constexpr char kLinesLeftOut[] =
     "次の行は項目が8つではないため読み込みませんでした（保存すると失われます）:\n\r%1";
 inline constexpr char kMoreLines[] = " ほか %1 行";
-}  // namespace book_text
+}  // namespace book_command_texts
 
 // The notice after an open that left lines out, naming at most 20 of them.
 QString LeftOutLinesText(const std::vector<int>& lines);

@@ -20,7 +20,7 @@ class CommandGuard;
 class PostalLookup;
 class UrlOpener;
 class YubinForm;
-struct BookState;
+class BookState;
 
 class CardTab final : public QObject, public CardEditorView {
     Q_OBJECT

@@ -43,25 +43,26 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::frmMain>()),
       services_(services),
-      guard_(*services.dialogs)
+      guard_(services.dialogs),
+      state_(book_)
 {
     ui_->setupUi(this);
     cardTab_ =
         new CardTab(ui_->TabSheet1, book_, state_,
-                    {*services_.dialogs, *services_.clock, *services_.urls, guard_}, appVersion_);
+                    {services_.dialogs, services_.clock, services_.urls, guard_}, appVersion_);
     listTab_ = new ListTab(ui_->TabSheet2, book_);
-    printTab_ = new PrintTab(ui_->TabSheet3, book_, *services_.dialogs, guard_,
+    printTab_ = new PrintTab(ui_->TabSheet3, book_, services_.dialogs, guard_,
                              [this] { return cardTab_->sender(); });
     connect(cardTab_, &CardTab::senderChanged, printTab_,
             [this] { printTab_->showSender(cardTab_->sender()); });
     bookCommands_ = std::make_unique<BookCommands>(book_, state_, cardTab_->editor(), *cardTab_,
-                                                   *this, *services_.dialogs, *services_.files,
-                                                   *services_.clock, services_.appDir);
+                                                   *this, services_.dialogs, services_.files,
+                                                   services_.clock, services_.appDir);
     setUpWindow();
     connectMenu();
 
     guard_.run([this] { FormCreate(); });
-    state_.savedRevision = book_.revision();  // the empty book holds nothing to save
+    state_.bookOpened(QString());  // the empty book holds nothing to save
 
     cardTab_->createPostalLookup(PostcodeDictionaryPath(QString::fromStdString(services_.appDir)));
 }
@@ -118,9 +119,8 @@ void frmMain::FormCreate()
     }
     listTab_->setStartWidths();
     book_.setCell(ColNumber, 1, "1");
-    cardTab_->setLotteryNumber(RandomDigits(6, *services_.clock));
-    printTab_->fillFontLists(services_.fonts->faces());
-    state_.currentFile.clear();
+    cardTab_->setLotteryNumber(RandomDigits(6, services_.clock));
+    printTab_->fillFontLists(services_.fonts.faces());
 }
 
 void frmMain::clearPrintList()
@@ -195,9 +195,9 @@ void frmMain::connectMenu()
 
     // このソフトウェアについて
     auto page = [this](WebPage p) {
-        return [this, p] { OpenWebPage(p, appVersion_, *services_.urls); };
+        return [this, p] { OpenWebPage(p, appVersion_, services_.urls); };
     };
-    on(ui_->N14, [this] { services_.dialogs->notify(AboutText(appVersion_)); });
+    on(ui_->N14, [this] { services_.dialogs.notify(AboutText(appVersion_)); });
     on(ui_->N23, page(WebPage::Home));
     on(ui_->N19, page(WebPage::Update));
     on(ui_->N20, page(WebPage::MaterialSite));

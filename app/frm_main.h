@@ -31,11 +31,11 @@ class frmMain;
 
 // The platform services the window uses; tests give fakes, main() the real ones.
 struct Services {
-    Dialogs* dialogs = nullptr;
-    FileDialogs* files = nullptr;
-    FontList* fonts = nullptr;
-    const Clock* clock = nullptr;
-    UrlOpener* urls = nullptr;
+    Dialogs& dialogs;
+    FileDialogs& files;
+    FontList& fonts;
+    const Clock& clock;
+    UrlOpener& urls;
     std::string appDir;  // where initdata.dat and postcode.dat lie
 };
 

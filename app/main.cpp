@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     DesktopUrlOpener urls;
     QtFileDialogs files;
     const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
-    Services services{&dialogs, &files, &fonts, &clock, &urls, appDir};
+    Services services{dialogs, files, fonts, clock, urls, appDir};
     frmMain window(services);
     dialogs.setParent(&window);
     files.setParent(&window);

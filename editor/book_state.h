@@ -1,18 +1,56 @@
 // SPDX-License-Identifier: MIT
-// The values that say what of the book is unsaved.
+// What of the book is unsaved, and where Save writes it. The commands change it
+// only through the named steps below, so each flag means one thing everywhere.
 #pragma once
 
 #include <QString>
 
 #include <cstdint>
 
-struct BookState {
-    bool cardChanged = false;  // the editor holds edits not yet stored into the table
-    bool bookChanged = false;  // a card was stored since the last New or Open
-    QString currentFile;       // where Save writes; empty: Save asks for a name
-    // The book's revision when it was last created, read or written. The
-    // question before the program ends compares it with the book's, since
-    // bookChanged keeps its meaning for New and Open; so stores, deletes, grid
-    // edits and conversions are never lost without a question.
-    std::uint64_t savedRevision = 0;
+class AddressBook;
+
+class BookState {
+public:
+    explicit BookState(const AddressBook& book);
+
+    // CardChanged: the editor holds edits not yet stored into the table.
+    bool cardChanged() const { return cardChanged_; }
+    // BookChanged: a card was stored since the last New or Open.
+    bool bookChanged() const { return bookChanged_; }
+    // CurrentFile: where Save writes; empty, Save asks for a name.
+    const QString& currentFile() const { return currentFile_; }
+
+    // A card field's text changed, by the user or by a command.
+    void cardEdited() { cardChanged_ = true; }
+    // The editor's fields no longer hold unstored edits: a card was loaded or
+    // deleted, a new card begun from stored fields, or the edits were dropped.
+    void cardSettled() { cardChanged_ = false; }
+    // The editor's card, or cards from another program, went into the table.
+    void cardStored()
+    {
+        cardChanged_ = false;
+        bookChanged_ = true;
+    }
+    // Start-up, New and Open: the book as it stands now is the one in `file`
+    // (empty for a book not yet saved), with nothing stored and nothing unsaved.
+    void bookOpened(const QString& file);
+    // Save As chose a name; Save writes there from now on.
+    void setCurrentFile(const QString& file) { currentFile_ = file; }
+    // The book as it stands now was written to the current file.
+    void bookSaved();
+
+    // Stores, deletes, grid edits or conversions since the book was created,
+    // read or last written: what ending the program without a save would lose.
+    bool hasUnsavedWork() const;
+    // New and Open ask the save question when a card was stored since the last
+    // New or Open (also after a save), or when there is unsaved work.
+    bool needsSaveQuestion() const { return bookChanged_ || hasUnsavedWork(); }
+
+private:
+    const AddressBook& book_;
+    bool cardChanged_ = false;
+    bool bookChanged_ = false;
+    QString currentFile_;
+    // The book's revision when it was last created, read or written.
+    std::uint64_t savedRevision_ = 0;
 };

@@ -14,10 +14,10 @@ CardEditor::CardEditor(AddressBook& book, BookState& state, CardEditorView& view
 
 CardEditor::StoreAnswer CardEditor::askToStore()
 {
-    if (!state_.cardChanged) {
+    if (!state_.cardChanged()) {
         return StoreAnswer::NotAsked;
     }
-    if (!dialogs_.ask(uiText(editor_text::kStoreQuestion))) {
+    if (!dialogs_.ask(uiText(editor_texts::kStoreQuestion))) {
         return StoreAnswer::No;
     }
     SaveCard(editing_);
@@ -36,9 +36,8 @@ void CardEditor::SaveCard(int card)
     book_.setCell(ColAddress2, card, view_.field(CardField::Address2));
     book_.setCell(ColMemo, card, view_.field(CardField::Memo));
     book_.setCell(ColLottery, card, view_.lotteryNumber());
-    state_.cardChanged = false;
     book_.renumberCards();
-    state_.bookChanged = true;
+    state_.cardStored();
 }
 
 bool CardEditor::LoadCard(int row)
@@ -51,8 +50,9 @@ bool CardEditor::LoadCard(int row)
     view_.setField(CardField::Name, names.name);
     view_.setField(CardField::Keisho, names.honorific);
     view_.setField(CardField::Renmei, names.jointName);
-    view_.setField(CardField::RenKeisho, names.hasJoint ? names.jointHonorific
-                                                        : cardText(editor_text::kDefaultHonorific));
+    view_.setField(CardField::RenKeisho, names.hasJoint
+                                             ? names.jointHonorific
+                                             : cardText(editor_texts::kDefaultHonorific));
     view_.setField(CardField::YuubinNo, book_.cell(ColPostalCode, row));
     view_.setField(CardField::Address, book_.cell(ColAddress1, row));
     view_.setField(CardField::Address2, book_.cell(ColAddress2, row));
@@ -60,7 +60,7 @@ bool CardEditor::LoadCard(int row)
     view_.setLotteryNumber(book_.cell(ColLottery, row));
     view_.setCardNumber(row);
     editing_ = row;
-    state_.cardChanged = false;
+    state_.cardSettled();
     view_.focusName();
     return true;
 }
@@ -72,10 +72,10 @@ void CardEditor::btnNewcardClick()
     }
     if (view_.field(CardField::Name).empty() || view_.field(CardField::YuubinNo).empty() ||
         view_.field(CardField::Address).empty()) {
-        dialogs_.notify(uiText(editor_text::kRequiredMissing));
+        dialogs_.notify(uiText(editor_texts::kRequiredMissing));
         return;
     }
-    state_.cardChanged = false;
+    state_.cardSettled();
     const int m = view_.cardNumberMaximum() + 1;
     book_.setRowCount(book_.rowCount() + 1);
     view_.setCardNumberMaximum(m);
@@ -92,7 +92,7 @@ void CardEditor::btnNewcardClick()
 void CardEditor::btnMoveClick()
 {
     if (view_.cardNumber() > view_.cardNumberMaximum()) {
-        dialogs_.notify(uiText(editor_text::kNumberTooLarge));
+        dialogs_.notify(uiText(editor_texts::kNumberTooLarge));
         view_.setCardNumber(view_.cardNumberMaximum());
     }
     LoadCard(view_.cardNumber());
@@ -106,11 +106,11 @@ int CardEditor::DeleteCard(int number)
         return 0;
     }
     if (number == 1 && count == 1) {
-        dialogs_.notify(uiText(editor_text::kFirstCardKept));
+        dialogs_.notify(uiText(editor_texts::kFirstCardKept));
         return 0;
     }
-    const QString question = uiText(editor_text::kDeletePrefix) + QString::number(number) +
-                             uiText(editor_text::kDeleteSuffix);
+    const QString question = uiText(editor_texts::kDeletePrefix) + QString::number(number) +
+                             uiText(editor_texts::kDeleteSuffix);
     if (!dialogs_.ask(question)) {
         return 0;
     }
@@ -122,7 +122,7 @@ int CardEditor::DeleteCard(int number)
     book_.setRowCount(book_.rowCount() - 1);
     view_.setCardNumberMaximum(book_.cardCount());
     book_.renumberCards();
-    state_.cardChanged = false;
+    state_.cardSettled();
     return number > 1 ? number - 1 : 1;
 }
 
@@ -132,11 +132,11 @@ void CardEditor::clearForNewBook()
                         CardField::YuubinNo}) {
         view_.setField(f, "");
     }
-    state_.cardChanged = false;
+    state_.cardSettled();
 }
 
 void CardEditor::settleEditsBeforeLoad()
 {
     askToStore();
-    state_.cardChanged = false;
+    state_.cardSettled();
 }

@@ -33,7 +33,7 @@ public:
     virtual void focusName() = 0;
 };
 
-namespace editor_text {
+namespace editor_texts {
 inline constexpr char kStoreQuestion[] = "カード内容に変更があります。\n\rカードを保存しますか？";
 inline constexpr char kRequiredMissing[] = "カードに必要事項が登録されていないので追加できません。";
 inline constexpr char kNumberTooLarge[] = "数字が大きい。";
@@ -41,7 +41,7 @@ inline constexpr char kFirstCardKept[] = "最初のカードは削除できま�
 inline constexpr char kDeletePrefix[] = "本当にカード番号:";
 inline constexpr char kDeleteSuffix[] = "を削除しますか？";
 inline constexpr char kDefaultHonorific[] = "様";
-}  // namespace editor_text
+}  // namespace editor_texts
 
 class CardEditor {
 public:
@@ -53,7 +53,7 @@ public:
     void setEditing(int card) { editing_ = card; }
 
     // Any card field's text changed, by the user or by a command.
-    void cardFieldChanged() { state_.cardChanged = true; }
+    void cardFieldChanged() { state_.cardEdited(); }
 
     void SaveCard(int card);
     bool LoadCard(int row);

@@ -47,7 +47,7 @@ struct Snapshot {
     std::vector<BookRow> rows;
     bool cardChanged;
     bool bookChanged;
-    std::uint64_t savedRevision;
+    bool unsavedWork;
     QString currentFile;
     std::map<CardField, std::string> fields;
     std::string lottery;
@@ -66,7 +66,7 @@ protected:
     {
         view.editor = &editor;
         book.setCell(ColNumber, 1, "1");
-        state.savedRevision = book.revision();  // as start-up leaves it
+        state.bookOpened(QString());  // as start-up leaves it
     }
 
     static std::string runtimeDir()
@@ -106,10 +106,10 @@ protected:
     Snapshot snapshot() const
     {
         Snapshot s{{},
-                   state.cardChanged,
-                   state.bookChanged,
-                   state.savedRevision,
-                   state.currentFile,
+                   state.cardChanged(),
+                   state.bookChanged(),
+                   state.hasUnsavedWork(),
+                   state.currentFile(),
                    view.fields,
                    view.lottery,
                    view.number,
@@ -128,7 +128,7 @@ protected:
         EXPECT_EQ(now.rows, before.rows);
         EXPECT_EQ(now.cardChanged, before.cardChanged);
         EXPECT_EQ(now.bookChanged, before.bookChanged);
-        EXPECT_EQ(now.savedRevision, before.savedRevision);
+        EXPECT_EQ(now.unsavedWork, before.unsavedWork);
         EXPECT_EQ(now.currentFile, before.currentFile);
         EXPECT_EQ(now.fields, before.fields);
         EXPECT_EQ(now.lottery, before.lottery);
@@ -154,7 +154,7 @@ protected:
 
     QTemporaryDir dir;
     AddressBook book;
-    BookState state;
+    BookState state{book};
     FakeEditorView view;
     FakeDialogs dialogs;
     FakeFileDialogs files;

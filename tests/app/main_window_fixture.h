@@ -19,15 +19,11 @@ public:
     explicit MainWindowFixture(QStringList faces = {QStringLiteral("Arial"),
                                                     QStringLiteral("IPAMincho"),
                                                     QStringLiteral("@IPAMincho")})
-        : fonts(std::move(faces))
+        : fonts(std::move(faces)),
+          services{dialogs, files, fonts,
+                   clock,   urls,  qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString()},
+          window(std::make_unique<frmMain>(services))
     {
-        services.dialogs = &dialogs;
-        services.files = &files;
-        services.fonts = &fonts;
-        services.clock = &clock;
-        services.urls = &urls;
-        services.appDir = qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString();
-        window = std::make_unique<frmMain>(services);
     }
 
     // The forms of the window and of its three tabs.

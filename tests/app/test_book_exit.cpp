@@ -16,7 +16,7 @@ TEST_F(BookCommandsTest, EndingAsksAboutUnstoredEditsAndUnsavedCards)
     view.type(CardField::Memo, "メモ書き");
     dialogs.answer({false});
     commands.beforeExit();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kStoreQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_texts::kStoreQuestion)});
     EXPECT_EQ(book.cell(ColMemo, 1), "");
 
     // Yes stores into the card being edited, then the save question saves.
@@ -25,8 +25,8 @@ TEST_F(BookCommandsTest, EndingAsksAboutUnstoredEditsAndUnsavedCards)
     dialogs.answer({true, true, true});
     commands.beforeExit();
     EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(editor_text::kStoreQuestion), u(book_text::kSaveQuestion),
-                           u(book_text::kOverwriteQuestion)}));
+              (QStringList{u(editor_texts::kStoreQuestion), u(book_command_texts::kSaveQuestion),
+                           u(book_command_texts::kOverwriteQuestion)}));
     EXPECT_EQ(book.cell(ColMemo, 1), sj("メモ書き"));
     EXPECT_EQ(book.cell(ColMemo, 3), "");
     EXPECT_NE(readBytes(path("three.csv")).find(sj("メモ書き")), std::string::npos);
@@ -35,14 +35,14 @@ TEST_F(BookCommandsTest, EndingAsksAboutUnstoredEditsAndUnsavedCards)
     dialogs.log.clear();
     commands.beforeExit();
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_TRUE(state.bookChanged);
+    EXPECT_TRUE(state.bookChanged());
 
     // A store that changes the book since the save asks again; No ends without saving.
     view.type(CardField::Memo, "書き直し");
     editor.btnSaveCardClick();
     dialogs.answer({false});
     commands.beforeExit();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kSaveQuestion)});
 }
 
 TEST_F(BookCommandsTest, AFailedSaveStillCountsAsUnsavedAtTheEnd)
@@ -50,11 +50,11 @@ TEST_F(BookCommandsTest, AFailedSaveStillCountsAsUnsavedAtTheEnd)
     typeCard("山田", "1000001", "東京都");
     editor.btnSaveCardClick();
     EXPECT_FALSE(errorOf([&] { saveAs(path("missing/book.csv")); }).isEmpty());
-    EXPECT_EQ(state.currentFile, absolute("missing/book.csv"));
+    EXPECT_EQ(state.currentFile(), absolute("missing/book.csv"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("missing"))));
     dialogs.answer({false});
     commands.beforeExit();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kSaveQuestion)});
 }
 
 TEST_F(BookCommandsTest, EndingWaitsWhenTheSaveAskedForDidNotHappen)

@@ -22,7 +22,7 @@ TEST_F(BookImportTest, ContactsReplaceABookThatHoldsNoCard)
 {
     view.type(CardField::Memo, "書きかけ");
     window.printListClears = 0;
-    state.currentFile = u("/tmp/kept.csv");
+    state.setCurrentFile(u("/tmp/kept.csv"));
     dialogs.answer({false});  // the store question of the load: No drops the edits
     importFile(fixture("google_current.csv"));
 
@@ -36,12 +36,12 @@ TEST_F(BookImportTest, ContactsReplaceABookThatHoldsNoCard)
         EXPECT_EQ(book.cell(ColNumber, r), std::to_string(r));
     }
     EXPECT_NE(book.cell(ColLottery, 1), book.cell(ColLottery, 2)) << "one generator for all";
-    EXPECT_TRUE(state.bookChanged);
-    EXPECT_FALSE(state.cardChanged);
-    EXPECT_EQ(state.currentFile, u("/tmp/kept.csv"));
+    EXPECT_TRUE(state.bookChanged());
+    EXPECT_FALSE(state.cardChanged());
+    EXPECT_EQ(state.currentFile(), u("/tmp/kept.csv"));
     EXPECT_EQ(window.printListClears, 1);
     ASSERT_EQ(dialogs.log.size(), 2u);
-    EXPECT_EQ(dialogs.log[0].text, u(editor_text::kStoreQuestion));
+    EXPECT_EQ(dialogs.log[0].text, u(editor_texts::kStoreQuestion));
     EXPECT_TRUE(
         dialogs.log[1].text.startsWith(u(import_texts::kImportedCount).arg(book.cardCount())));
 }
@@ -88,7 +88,7 @@ TEST_F(BookImportTest, AUtf8BookOpensConvertedAndSavesAsShiftJis)
     ASSERT_GE(dialogs.log.size(), 1u);
     EXPECT_TRUE(dialogs.log[0].text.startsWith(u(import_texts::kConvertedBook).arg(u("UTF-8"))));
     EXPECT_GE(book.cardCount(), 2);
-    EXPECT_EQ(state.currentFile,
+    EXPECT_EQ(state.currentFile(),
               QFileInfo(QString::fromStdString(fixture("book_utf8.csv"))).absoluteFilePath());
     saveAs(path("from_utf8.csv"));
 

@@ -10,7 +10,7 @@ TEST_F(BookCommandsTest, NewAppliesTheTemplateAndStandsOnAnEmptyCardOne)
     view.type(CardField::Renmei, "次郎");
     dialogs.answer({false});
     commands.acNewFileExecute();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kSaveQuestion)});
     ASSERT_EQ(window.layouts.size(), 2u);
     EXPECT_EQ(window.layouts.back().columnWidths,
               (std::vector<int>{30, 140, 70, 40, 198, 198, 170, 100}));
@@ -23,9 +23,9 @@ TEST_F(BookCommandsTest, NewAppliesTheTemplateAndStandsOnAnEmptyCardOne)
     EXPECT_EQ(view.lottery, RandomDigits(6, clock));
     EXPECT_EQ(view.maximum, 1);
     EXPECT_EQ(editor.editing(), 1);
-    EXPECT_FALSE(state.cardChanged);
-    EXPECT_FALSE(state.bookChanged);
-    EXPECT_TRUE(state.currentFile.isEmpty());
+    EXPECT_FALSE(state.cardChanged());
+    EXPECT_FALSE(state.bookChanged());
+    EXPECT_TRUE(state.currentFile().isEmpty());
     EXPECT_EQ(window.printListClears, 2);
     EXPECT_EQ(window.quitRequests, 0);
 }
@@ -39,22 +39,22 @@ TEST_F(BookCommandsTest, AMissingTemplateEndsTheProgramAfterTheCommand)
     editor.btnSaveCardClick();
     dialogs.answer({false});
     noTemplate.acNewFileExecute();
-    EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(book_text::kSaveQuestion), u(book_text::kTemplateMissing)}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{u(book_command_texts::kSaveQuestion),
+                                            u(book_command_texts::kTemplateMissing)}));
     EXPECT_EQ(dialogs.log.back().kind, FakeDialogs::Entry::Notice);
     EXPECT_EQ(window.quitRequests, 1);
     // The command still ran to its end.
     EXPECT_EQ(book.rowCount(), 2);
     EXPECT_EQ(book.cell(ColName, 1), "");
-    EXPECT_FALSE(state.bookChanged);
+    EXPECT_FALSE(state.bookChanged());
 
     // Open still reads the chosen file.
     dialogs.log.clear();
     open(writeFile("three.csv", kThreeCards), noTemplate);
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kTemplateMissing)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kTemplateMissing)});
     EXPECT_EQ(window.quitRequests, 2);
     EXPECT_EQ(book.rowCount(), 4);
-    EXPECT_EQ(state.currentFile, absolute("three.csv"));
+    EXPECT_EQ(state.currentFile(), absolute("three.csv"));
     EXPECT_TRUE(window.layouts.empty());
 }
 

@@ -13,9 +13,9 @@ TEST_F(BookCommandsTest, OpenTakesEveryLineAsItStandsAndSaveGivesBackTheSameByte
     EXPECT_EQ(book.cell(ColMemo, 3), "");
     EXPECT_EQ(book.cell(ColAddress2, 2), sj("梅田 1-1"));
     EXPECT_EQ(book.cell(ColMemo, 2), sj("メモ, \"大事\""));
-    EXPECT_EQ(state.currentFile, absolute("three.csv"));
-    EXPECT_FALSE(state.cardChanged);
-    EXPECT_FALSE(state.bookChanged);
+    EXPECT_EQ(state.currentFile(), absolute("three.csv"));
+    EXPECT_FALSE(state.cardChanged());
+    EXPECT_FALSE(state.bookChanged());
     EXPECT_EQ(view.maximum, 3);
 
     // The editor shows card 1.
@@ -48,10 +48,10 @@ TEST_F(BookCommandsTest, AnEmptyPostalCodeFromAFileStillRefusesANewCard)
         open(writeFile("nocode.csv", line));
         dialogs.log.clear();
         editor.btnNewcardClick();
-        EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kRequiredMissing)}) << line;
+        EXPECT_EQ(dialogs.texts(), QStringList{u(editor_texts::kRequiredMissing)}) << line;
         EXPECT_EQ(book.rowCount(), 2);
         EXPECT_EQ(view.maximum, 1);
-        EXPECT_FALSE(state.cardChanged);
+        EXPECT_FALSE(state.cardChanged());
     }
 }
 
@@ -65,9 +65,9 @@ TEST_F(BookCommandsTest, LinesLeftOutAreNamedOnceAfterTheOpen)
                                        "3,東京都 港区,1050011,様,芝公園,,,345678\r\n");
     open(file);
     // Blank lines give nothing but still count in the line numbers.
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kLinesLeftOut).arg(u("3, 5"))});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kLinesLeftOut).arg(u("3, 5"))});
     EXPECT_EQ(dialogs.log.front().kind, FakeDialogs::Entry::Notice);
-    EXPECT_EQ(state.currentFile, absolute("odd.csv")) << "the open went through";
+    EXPECT_EQ(state.currentFile(), absolute("odd.csv")) << "the open went through";
     ASSERT_EQ(book.rowCount(), 4);
     EXPECT_EQ(book.row(2), BookRow{}) << "a line left out keeps its row, empty";
     EXPECT_EQ(book.cell(ColName, 3), sj("佐藤"));
@@ -88,7 +88,7 @@ TEST_F(BookCommandsTest, AnOpenThatFailsChangesNothingOfTheCurrentBook)
     dialogs.answer({false});
     EXPECT_EQ(errorOf([&] { open(path("none.csv")); }), u("ファイルが見つかりません"));
     expectUnchanged(before);
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kSaveQuestion)});
 
     // A read that fails after the open succeeded.
     QDir(dir.path()).mkdir(u("folder.csv"));
@@ -104,19 +104,19 @@ TEST_F(BookCommandsTest, CancellingTheOpenDialogLoadsCardOneAndKeepsTheFile)
     dialogs.answer({false, true});  // no save; store the edits of card 2
     commands.acOpenFileExecute();
     EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(book_text::kSaveQuestion), u(editor_text::kStoreQuestion)}));
+              (QStringList{u(book_command_texts::kSaveQuestion), u(editor_texts::kStoreQuestion)}));
     EXPECT_EQ(book.cell(ColMemo, 2), sj("書きかけ"));
     EXPECT_EQ(editor.editing(), 1);
     EXPECT_EQ(view.field(CardField::Name), sj("山田太郎"));
-    EXPECT_FALSE(state.cardChanged);
-    EXPECT_TRUE(state.bookChanged);
-    EXPECT_EQ(state.currentFile, absolute("three.csv"));
+    EXPECT_FALSE(state.cardChanged());
+    EXPECT_TRUE(state.bookChanged());
+    EXPECT_EQ(state.currentFile(), absolute("three.csv"));
     EXPECT_EQ(window.printListClears, 1) << "only the first open emptied the print list";
 }
 
 TEST(LeftOutLines, NamesAtMostTwentyLines)
 {
-    EXPECT_EQ(LeftOutLinesText({3, 7}), u(book_text::kLinesLeftOut).arg(u("3, 7")));
+    EXPECT_EQ(LeftOutLinesText({3, 7}), u(book_command_texts::kLinesLeftOut).arg(u("3, 7")));
     std::vector<int> many(25);
     std::iota(many.begin(), many.end(), 1);
     const QString text = LeftOutLinesText(many);

@@ -11,17 +11,17 @@ TEST_F(BookCommandsTest, SavingKeepsBookChangedSoNewAndOpenStillAsk)
     editor.btnSaveCardClick();
     dialogs.answer({true});
     commands.acSaveExecute();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kOverwriteQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kOverwriteQuestion)});
     EXPECT_NE(readBytes(path("three.csv")).find(sj("新しいメモ")), std::string::npos);
-    EXPECT_TRUE(state.bookChanged);
+    EXPECT_TRUE(state.bookChanged());
 
     // Yes at the save question saves; No at its overwrite question still goes on.
     dialogs.log.clear();
     dialogs.answer({true, false});
     open(writeFile("other.csv", "1,佐藤,5300001,様,大阪府,,,234567\r\n"));
-    EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(book_text::kSaveQuestion), u(book_text::kOverwriteQuestion)}));
-    EXPECT_EQ(state.currentFile, absolute("other.csv"));
+    EXPECT_EQ(dialogs.texts(), (QStringList{u(book_command_texts::kSaveQuestion),
+                                            u(book_command_texts::kOverwriteQuestion)}));
+    EXPECT_EQ(state.currentFile(), absolute("other.csv"));
     EXPECT_EQ(book.cell(ColName, 1), sj("佐藤"));
 
     // After New, Save asks for a name even though a file was open.
@@ -29,12 +29,12 @@ TEST_F(BookCommandsTest, SavingKeepsBookChangedSoNewAndOpenStillAsk)
     dialogs.log.clear();
     dialogs.answer({false});
     commands.acNewFileExecute();
-    EXPECT_EQ(dialogs.texts(), QStringList{u(book_text::kSaveQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kSaveQuestion)});
     const int dialogsShown = files.opens;
     files.saveAnswers.push_back(QString::fromStdString(path("new.csv")));
     commands.acSaveExecute();
     EXPECT_EQ(files.opens, dialogsShown + 1);
-    EXPECT_EQ(state.currentFile, absolute("new.csv"));
+    EXPECT_EQ(state.currentFile(), absolute("new.csv"));
     EXPECT_EQ(readBytes(path("new.csv")), "1,,,,,,,234567\r\n");
     EXPECT_EQ(dialogs.log.size(), 1u) << "a new file needs no overwrite question";
 }
@@ -44,7 +44,7 @@ TEST_F(BookCommandsTest, SaveAsSetsTheFileBeforeTheOverwriteQuestion)
     writeBytes(path("old.csv"), "old");
     dialogs.answer({false});
     saveAs(path("old.csv"));
-    EXPECT_EQ(state.currentFile, absolute("old.csv")) << "No keeps the new name";
+    EXPECT_EQ(state.currentFile(), absolute("old.csv")) << "No keeps the new name";
     EXPECT_EQ(readBytes(path("old.csv")), "old");
 
     // Save now asks the same question every time the file exists.
@@ -53,11 +53,11 @@ TEST_F(BookCommandsTest, SaveAsSetsTheFileBeforeTheOverwriteQuestion)
     EXPECT_EQ(readBytes(path("old.csv")), "old");
     commands.acSaveExecute();
     EXPECT_EQ(readBytes(path("old.csv")), "1,,,,,,,\r\n");
-    EXPECT_EQ(dialogs.texts(), QStringList(3, u(book_text::kOverwriteQuestion)));
+    EXPECT_EQ(dialogs.texts(), QStringList(3, u(book_command_texts::kOverwriteQuestion)));
 
     // A cancelled dialog changes nothing.
     commands.acNameSaveExecute();
-    EXPECT_EQ(state.currentFile, absolute("old.csv"));
+    EXPECT_EQ(state.currentFile(), absolute("old.csv"));
 }
 
 TEST_F(BookCommandsTest, OpenEditStoreSaveAndReopenGivesTheSameBytes)

@@ -46,9 +46,9 @@ TEST_F(MainWindowTest, StartsOnThePrintTabWithAnEmptyBook)
     EXPECT_EQ(ui().PageControl->tabText(1), u("一覧表de修正"));
     EXPECT_EQ(ui().PageControl->tabText(2), u("印刷プレビュー"));
     EXPECT_EQ(window->AppVersion(), u("0.4"));
-    EXPECT_FALSE(window->state().cardChanged);
-    EXPECT_FALSE(window->state().bookChanged);
-    EXPECT_TRUE(window->state().currentFile.isEmpty());
+    EXPECT_FALSE(window->state().cardChanged());
+    EXPECT_FALSE(window->state().bookChanged());
+    EXPECT_TRUE(window->state().currentFile().isEmpty());
     EXPECT_TRUE(dialogs.log.empty());
 
     const AddressBook& book = window->book();
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
     card().txtRenmei1->setText(u("花子"));
     card().txtAddress->setText(u("東京都千代田区千代田一ー一"));
     card().txtAddress2->setText(u("皇居内"));
-    EXPECT_TRUE(window->state().cardChanged);
+    EXPECT_TRUE(window->state().cardChanged());
     EXPECT_EQ(card().lblName->text(), u("山田太郎 様"));
     EXPECT_EQ(card().lblName2->text(), u("花子 様"));
     EXPECT_EQ(card().lblAdd1->text(), u("東京都千代田区千代田一ー一"));
@@ -155,13 +155,13 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
     card().txtAddress2->setText(u("皇居内"));
 
     // The sender never marks the card.
-    window->state().cardChanged = false;
+    window->state().cardSettled();
     card().txtSenderName->setText(u("鈴木一郎"));
     card().txtSenderRenmei->setText(u("次郎"));
     card().txtSenderAddress->setText(u("大阪府大阪市北区"));
     card().txtSenderAddress2->setText(u("梅田二ー二ー二"));
     card().txtSenderYuubinNo->setText(u("5300001"));
-    EXPECT_FALSE(window->state().cardChanged);
+    EXPECT_FALSE(window->state().cardChanged());
     EXPECT_EQ(card().lblFromName->text(), u("鈴木一郎"));
     EXPECT_EQ(print().lblPFromName->text(), u("鈴木一郎"));
     EXPECT_EQ(print().PrintFYubin7->text(), u("1"));
@@ -184,9 +184,9 @@ TEST_F(MainWindowTest, GridEditsLandInTheTableAndSetNoState)
     QTableView* grid = list().IchiranGrid;
     ASSERT_TRUE(grid->model()->setData(grid->model()->index(0, 0), u("山田"), Qt::EditRole));
     EXPECT_EQ(window->book().cell(ColName, 1), cp932::fromUnicodeLossy(u("山田")));
-    EXPECT_FALSE(window->state().cardChanged);
-    EXPECT_FALSE(window->state().bookChanged);
-    EXPECT_TRUE(window->state().currentFile.isEmpty());
+    EXPECT_FALSE(window->state().cardChanged());
+    EXPECT_FALSE(window->state().bookChanged());
+    EXPECT_TRUE(window->state().currentFile().isEmpty());
     EXPECT_EQ(card().txtName->text(), u("")) << "the editor does not follow the grid";
     EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemNeverHasChildren);
 }
@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, KanjiConversionRewritesTheAddressesAndRebuildsTheList)
     EXPECT_EQ(book.cell(ColAddress2, 1), cp932::fromUnicodeLossy(u("二〇〇五")));
     EXPECT_EQ(book.cell(ColMemo, 1), "10");
     EXPECT_EQ(book.cell(ColPostalCode, 1), "1000001");
-    EXPECT_FALSE(window->state().bookChanged);
+    EXPECT_FALSE(window->state().bookChanged());
     ASSERT_EQ(print().PrintList->count(), 1);
     EXPECT_EQ(print().PrintList->item(0)->text(), u("山田 : 一ー二ー三"));
 }

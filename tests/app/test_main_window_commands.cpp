@@ -95,7 +95,7 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
     EXPECT_EQ(card().lblnenga->text(), u("512345"));
     EXPECT_EQ(card().SpinCount->maximum(), 5);
     EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
-    EXPECT_EQ(window->state().currentFile, path("five.csv"));
+    EXPECT_EQ(window->state().currentFile(), path("five.csv"));
 
     card().txtMemo->setText(u("メモ"));
     card().btnSaveCard->click();
@@ -106,20 +106,20 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
     ASSERT_EQ(dialogs.log.size(), 1u);
     EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
     EXPECT_EQ(lastEntry().text, u("不正なファイル名です"));
-    EXPECT_EQ(window->state().currentFile, path("missing/book.csv"));
-    EXPECT_TRUE(window->state().bookChanged);
+    EXPECT_EQ(window->state().currentFile(), path("missing/book.csv"));
+    EXPECT_TRUE(window->state().bookChanged());
     EXPECT_EQ(window->book().row(1), rows[0]);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("missing"))));
 
     // A disk that is full.
     if (QFileInfo::exists(u("/dev/full"))) {
-        window->state().currentFile = u("/dev/full");
+        window->state().setCurrentFile(u("/dev/full"));
         dialogs.answer({true});
         ui().N7->trigger();
         EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
         EXPECT_EQ(lastEntry().text, u("ディスクがいっぱいです"));
         EXPECT_EQ(window->book().row(5), rows[1]);
-        EXPECT_TRUE(window->state().bookChanged);
+        EXPECT_TRUE(window->state().bookChanged());
     }
     EXPECT_EQ(readBytes(path("five.csv")), sj(kFiveCards)) << "the opened file is untouched";
 }
@@ -151,8 +151,8 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
         EXPECT_EQ(card().SpinCount->value(), 2);
         EXPECT_EQ(card().SpinCount->maximum(), 5);
         EXPECT_EQ(list().IchiranGrid->model()->rowCount(), 5);
-        EXPECT_EQ(window->state().currentFile, path("five.csv"));
-        EXPECT_TRUE(window->state().cardChanged);
+        EXPECT_EQ(window->state().currentFile(), path("five.csv"));
+        EXPECT_TRUE(window->state().cardChanged());
         EXPECT_EQ(window->editor().editing(), 2);
         dialogs.log.clear();
     }
@@ -174,8 +174,8 @@ TEST_F(MainWindowCommandsTest, TheCloseBoxAsksToStoreAndToSaveFirst)
     dialogs.answer({true, true, true});
     window->close();
     EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(editor_text::kStoreQuestion), u(book_text::kSaveQuestion),
-                           u(book_text::kOverwriteQuestion)}));
+              (QStringList{u(editor_texts::kStoreQuestion), u(book_command_texts::kSaveQuestion),
+                           u(book_command_texts::kOverwriteQuestion)}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_NE(readBytes(path("five.csv")).find(sj("最後のメモ")), std::string::npos);
 }
@@ -190,7 +190,7 @@ TEST_F(MainWindowCommandsTest, NoAtTheEndingQuestionsEndsWithoutWriting)
     dialogs.answer({false, false});
     ui().N9->trigger();
     EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(editor_text::kStoreQuestion), u(book_text::kSaveQuestion)}));
+              (QStringList{u(editor_texts::kStoreQuestion), u(book_command_texts::kSaveQuestion)}));
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readBytes(path("five.csv")), sj(kFiveCards));
 }
@@ -201,11 +201,11 @@ TEST_F(MainWindowCommandsTest, EditsInTheGridAndConvertedAddressesAreNotLostAtTh
     window->show();
     QAbstractItemModel* grid = list().IchiranGrid->model();
     ASSERT_TRUE(grid->setData(grid->index(1, 5), u("一覧で書いたメモ"), Qt::EditRole));
-    EXPECT_FALSE(window->state().bookChanged) << "grid edits set none of the flags";
+    EXPECT_FALSE(window->state().bookChanged()) << "grid edits set none of the flags";
     dialogs.answer({true, true});
     ui().N9->trigger();
-    EXPECT_EQ(dialogs.texts(),
-              (QStringList{u(book_text::kSaveQuestion), u(book_text::kOverwriteQuestion)}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{u(book_command_texts::kSaveQuestion),
+                                            u(book_command_texts::kOverwriteQuestion)}));
     EXPECT_NE(readBytes(path("five.csv")).find(sj("一覧で書いたメモ")), std::string::npos);
 }
 
@@ -214,7 +214,7 @@ TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
     window->show();
     card().txtName->setText(u("山田"));
     card().btnSaveCard->click();
-    window->state().currentFile = path("missing/book.csv");
+    window->state().setCurrentFile(path("missing/book.csv"));
     dialogs.answer({true});
     ui().N9->trigger();
     ASSERT_EQ(dialogs.log.size(), 2u);
@@ -222,7 +222,7 @@ TEST_F(MainWindowCommandsTest, ASaveThatFailsOnTheWayOutKeepsTheWindowOpen)
     EXPECT_TRUE(window->isVisible()) << "the book would be lost";
 
     // A second try that saves ends the program.
-    window->state().currentFile = path("book.csv");
+    window->state().setCurrentFile(path("book.csv"));
     dialogs.answer({true});
     window->close();
     EXPECT_FALSE(window->isVisible());
@@ -277,7 +277,7 @@ TEST_F(MainWindowCommandsTest, TheCardNumberBoxKeepsToItsTypingRules)
     typeCardNumber("9");
     EXPECT_EQ(cardNumberText(), u("9"));
     QTest::mouseClick(card().btnMove, Qt::LeftButton);
-    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kNumberTooLarge)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_texts::kNumberTooLarge)});
     EXPECT_EQ(card().SpinCount->value(), 5);
     EXPECT_EQ(card().txtName->text(), u("田中"));
     EXPECT_EQ(card().txtKeisho->currentText(), u("先生"));
@@ -326,7 +326,7 @@ TEST_F(MainWindowCommandsTest, ThePostalCodeTakesSevenTypedDigitsButShowsALonger
     dialogs.answer({false});
     typeCardNumber("1");
     QTest::mouseClick(card().btnMove, Qt::LeftButton);
-    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_text::kStoreQuestion)});
+    EXPECT_EQ(dialogs.texts(), QStringList{u(editor_texts::kStoreQuestion)});
     EXPECT_EQ(card().txtYuubinNo->text(), u("123-4567"));
     EXPECT_EQ(window->cardTab().field(CardField::YuubinNo), "123-4567");
 }
@@ -364,7 +364,7 @@ TEST_F(MainWindowCommandsTest, TheTypicalRoadGivesBackTheSameFile)
 
     dialogs.answer({false});
     open(path("five.csv"));
-    EXPECT_EQ(dialogs.texts().last(), u(book_text::kSaveQuestion));
+    EXPECT_EQ(dialogs.texts().last(), u(book_command_texts::kSaveQuestion));
     QAbstractItemModel* grid = list().IchiranGrid->model();
     EXPECT_EQ(grid->data(grid->index(1, ColAddress1 - 1)).toString(), u("大阪府大阪市中央区"));
     saveAs(path("copy.csv"));

@@ -70,7 +70,7 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     ui().PageControl->setCurrentIndex(0);
     EXPECT_EQ(card().txtName->text(), u("山田太郎"));
     EXPECT_EQ(card().txtYuubinNo->text(), u(""));
-    EXPECT_EQ(window->state().currentFile, book);
+    EXPECT_EQ(window->state().currentFile(), book);
     save(window->grab().toImage(), "road-1-opened");
 
     // 2. Look the postal code up from the address: the dialog lists
@@ -86,7 +86,7 @@ TEST_F(TypicalRoad, FromACsvFileToAPrintedCard)
     });
     card().SpeedButton2->click();
     EXPECT_EQ(card().txtYuubinNo->text(), u("1000001"));
-    EXPECT_TRUE(window->state().cardChanged);
+    EXPECT_TRUE(window->state().cardChanged());
     card().txtAddress->setText(u("東京都千代田区千代田1-1"));
     card().btnSaveCard->click();
     EXPECT_EQ(window->book().cell(ColPostalCode, 1), "1000001");

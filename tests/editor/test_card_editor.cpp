@@ -38,7 +38,7 @@ protected:
     }
 
     AddressBook book;
-    BookState state;
+    BookState state{book};
     FakeEditorView view;
     FakeDialogs dialogs;
     FixedClock clock{1000};
@@ -50,11 +50,11 @@ TEST_F(CardEditorTest, StoreWritesTheJointEncodingAndLoadGivesTheFieldsBack)
     typeCard("山田太郎", "1000001", "東京都千代田区千代田1-1");
     view.type(CardField::Renmei, "花子");
     view.type(CardField::Memo, "メモ");
-    EXPECT_TRUE(state.cardChanged);
-    EXPECT_FALSE(state.bookChanged);
+    EXPECT_TRUE(state.cardChanged());
+    EXPECT_FALSE(state.bookChanged());
     editor.btnSaveCardClick();
-    EXPECT_FALSE(state.cardChanged);
-    EXPECT_TRUE(state.bookChanged);
+    EXPECT_FALSE(state.cardChanged());
+    EXPECT_TRUE(state.bookChanged());
     EXPECT_EQ(book.row(1), (BookRow{"1", sj("山田太郎;花子"), "1000001", sj("様;様"),
                                     sj("東京都千代田区千代田1-1"), "", sj("メモ"), "123456"}));
 
@@ -65,8 +65,8 @@ TEST_F(CardEditorTest, StoreWritesTheJointEncodingAndLoadGivesTheFieldsBack)
     EXPECT_EQ(view.field(CardField::Name), sj("山田太郎"));
     EXPECT_EQ(view.field(CardField::Renmei), sj("花子"));
     EXPECT_EQ(view.field(CardField::RenKeisho), sj("様"));
-    EXPECT_FALSE(state.cardChanged) << "filling the fields is no edit";
-    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_text::kStoreQuestion)});
+    EXPECT_FALSE(state.cardChanged()) << "filling the fields is no edit";
+    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_texts::kStoreQuestion)});
 }
 
 TEST_F(CardEditorTest, AnEmptyJointNameLosesTheJointHonorificAndLoadsItAsSama)
@@ -92,7 +92,7 @@ TEST_F(CardEditorTest, NewCardChecksTheRequiredFieldsOfTheCardInTheEditor)
         editor.btnSaveCardClick();
         dialogs.log.clear();
         editor.btnNewcardClick();
-        EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_text::kRequiredMissing)});
+        EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_texts::kRequiredMissing)});
         EXPECT_EQ(book.cardCount(), 1);
     }
     typeCard("山田", "1000001", "東京都");
@@ -110,7 +110,7 @@ TEST_F(CardEditorTest, NewCardChecksTheRequiredFieldsOfTheCardInTheEditor)
     EXPECT_EQ(view.field(CardField::Renmei), "");
     EXPECT_EQ(view.field(CardField::Keisho), sj("殿")) << "the honorific keeps its text";
     EXPECT_NE(view.lottery, "123456");
-    EXPECT_TRUE(state.cardChanged) << "emptying the fields counts as an edit";
+    EXPECT_TRUE(state.cardChanged()) << "emptying the fields counts as an edit";
     EXPECT_GE(view.focusCount, 1);
 }
 
@@ -122,14 +122,14 @@ TEST_F(CardEditorTest, TwoNewCardsInARow)
     dialogs.answer({false});
     editor.btnNewcardClick();
     EXPECT_EQ(book.cardCount(), 2);
-    EXPECT_TRUE(state.cardChanged);
+    EXPECT_TRUE(state.cardChanged());
     // Yes stores the empty card, then the required-fields check refuses.
     dialogs.answer({true});
     editor.btnNewcardClick();
     EXPECT_EQ(book.cardCount(), 2);
-    EXPECT_EQ(dialogs.texts().last(), QString::fromUtf8(editor_text::kRequiredMissing));
+    EXPECT_EQ(dialogs.texts().last(), QString::fromUtf8(editor_texts::kRequiredMissing));
     EXPECT_EQ(book.cell(ColNumber, 2), "2");
-    EXPECT_FALSE(state.cardChanged);
+    EXPECT_FALSE(state.cardChanged());
 }
 
 TEST_F(CardEditorTest, MoveClampsANumberAboveTheCountAndStoresIntoTheCardBeingEdited)
@@ -137,7 +137,7 @@ TEST_F(CardEditorTest, MoveClampsANumberAboveTheCountAndStoresIntoTheCardBeingEd
     makeCards(5);
     view.number = 9;
     editor.btnMoveClick();
-    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_text::kNumberTooLarge)});
+    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_texts::kNumberTooLarge)});
     EXPECT_EQ(editor.editing(), 5);
     EXPECT_EQ(view.field(CardField::Name), "5");
 
@@ -167,11 +167,11 @@ TEST_F(CardEditorTest, PreviousAtTheFirstCardStoresOnYesAndKeepsEditsOnNo)
     view.type(CardField::Memo, "x");
     dialogs.answer({false});
     editor.btnPrevClick();
-    EXPECT_TRUE(state.cardChanged);
+    EXPECT_TRUE(state.cardChanged());
     EXPECT_EQ(view.field(CardField::Memo), "x");
     dialogs.answer({true});
     editor.btnPrevClick();
-    EXPECT_FALSE(state.cardChanged);
+    EXPECT_FALSE(state.cardChanged());
     EXPECT_EQ(book.cell(ColMemo, 1), "x");
     EXPECT_EQ(editor.editing(), 1);
     editor.btnNextClick();
@@ -196,7 +196,7 @@ TEST_F(CardEditorTest, DeleteShiftsUpRenumbersAndShowsTheCardBefore)
     EXPECT_EQ(book.cell(ColName, 3), "4");
     EXPECT_EQ(book.cell(ColName, 4), "5");
     EXPECT_EQ(editor.editing(), 2);
-    EXPECT_FALSE(state.cardChanged);
+    EXPECT_FALSE(state.cardChanged());
 
     view.number = 1;
     dialogs.answer({true});
@@ -210,7 +210,7 @@ TEST_F(CardEditorTest, DeleteRefusesTheOnlyCardAndNumbersOutsideTheBook)
 {
     makeCards(1);
     editor.btnDelCardClick();
-    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_text::kFirstCardKept)});
+    EXPECT_EQ(dialogs.texts(), QStringList{QString::fromUtf8(editor_texts::kFirstCardKept)});
     EXPECT_EQ(book.cardCount(), 1);
 
     makeCards(0);
@@ -234,7 +234,7 @@ TEST_F(CardEditorTest, DeleteRefusesTheOnlyCardAndNumbersOutsideTheBook)
     dialogs.answer({false, false});
     editor.btnDelCardClick();
     EXPECT_EQ(book.cardCount(), 2);
-    EXPECT_TRUE(state.cardChanged);
+    EXPECT_TRUE(state.cardChanged());
     EXPECT_EQ(view.field(CardField::Memo), "keep");
 }
 
