@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fumiyose"));
     QApplication::setApplicationDisplayName(QStringLiteral("ふみよせ"));
+    // The menu entry and the AppStream entry carry this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.fumiyose"));
     SubstituteJapaneseFaces();
     UseJapaneseQtTexts(app);  // without Qt's catalogue its own texts stay English
 
