@@ -51,6 +51,10 @@ PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const Com
     on(ui_.PrintFont, &QComboBox::currentTextChanged, &PrintTab::PrintFontChange);
     on(ui_.btnChgToKanji, &QPushButton::clicked, &PrintTab::btnChgToKanjiClick);
     ui_.intYubinBai->findChild<QLineEdit*>()->setMaxLength(2);
+    // Every item is one line of the same font: the list need not lay out the
+    // text of every card to know their heights, which for a large book took
+    // longer than building the list.
+    ui_.PrintList->setUniformItemSizes(true);
 }
 
 PrintTab::~PrintTab() = default;
@@ -99,11 +103,15 @@ void PrintTab::btnPrintListReloadClick()
     }
     QListWidget* list = ui_.PrintList;
     list->clear();
+    // Each item is set up before it joins the list: a change to an item in
+    // the list is a change the list's view works through, and with every
+    // card that made the rebuild grow with the square of the book.
     for (const PrintListItem& item : items) {
-        auto* entry = new QListWidgetItem(cp932::toUnicode(item.text), list);
+        auto* entry = new QListWidgetItem(cp932::toUnicode(item.text));
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(Qt::Unchecked);
         entry->setData(Qt::UserRole, item.row);
+        list->addItem(entry);
     }
 }
 

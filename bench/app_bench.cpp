@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -24,12 +25,12 @@ constexpr int kCards = 100'000;
 
 // Generated cards whose numbers need renumbering. The lines are written one
 // by one, so that making the file adds nothing to the peak memory of the open.
-std::string writeGeneratedBook(const QTemporaryDir& dir)
+std::string writeGeneratedBook(const QTemporaryDir& dir, int count = kCards)
 {
     const GeneratedCards cards;
     std::string path = dir.filePath(QStringLiteral("large.csv")).toStdString();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (int r = 1; r <= kCards; ++r) {
+    for (int r = 1; r <= count; ++r) {
         out << EncodeBookLine(cards.row(r, std::to_string(r * 3))) << "\r\n";
     }
     return path;
@@ -174,6 +175,26 @@ void BM_DeleteTheFirstOfALargeBook(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DeleteTheFirstOfALargeBook)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// STEP1 on 500,000 cards with the print tab on screen: the list is rebuilt
+// from the book (target under 2 s).
+void BM_RebuildPrintListOf500000Cards(benchmark::State& state)
+{
+    constexpr int kManyCards = 500'000;
+    QTemporaryDir dir;
+    ShownWindow shown;
+    shown.open(writeGeneratedBook(dir, kManyCards));
+    shown.window->ui().PageControl->setCurrentIndex(2);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        shown.window->printTab().pressPrintListReload();
+        QApplication::processEvents();
+    }
+    if (shown.print().PrintList->count() != kManyCards) {
+        state.SkipWithError("the list does not hold every card");
+    }
+}
+BENCHMARK(BM_RebuildPrintListOf500000Cards)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // One page down (or up) the grid, painted, per iteration.
 void BM_ScrollGridOnePage(benchmark::State& state)
