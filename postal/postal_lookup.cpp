@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <utility>
 
+#include "platform/app_error.h"
 #include "platform/dialogs.h"
+#include "platform/file_stamp.h"
 #include "postal/postal_texts.h"
 #include "postal/postcode_search.h"
 #include "text/program_text.h"
@@ -42,6 +45,10 @@ void PostalLookup::searchByAddress(const std::string& key)
 
 void PostalLookup::search(std::string_view key, int positionLimit)
 {
+    // The file the program cannot do without is named, not just "a file".
+    if (!StampOfFile(dictionaryPath_) && errno == ENOENT) {
+        throw AppError(uiText(postal_texts::kDictionaryMissing));
+    }
     const std::vector<std::string> lines = SearchPostcode(dictionaryPath_, key, positionLimit);
     if (lines.empty()) {
         dialogs_.notify(uiText(postal_texts::kNoMatch));

@@ -13,6 +13,7 @@ constexpr int kItemHeight = 12;
 constexpr char kPostalCodeKeyTooShort[] = "郵便番号検索には3文字以上の郵便番号が必要です。";
 constexpr char kAddressKeyTooShort[] = "2文字以上のキーワードが必要です。";
 constexpr char kNoMatch[] = "条件にマッチする結果はありませんでした。";
+constexpr char kDictionaryMissing[] = "postcode.dat が見つかりません";
 constexpr char kChoosePostalCode[] = "郵便番号として入力したい物を選択してください。";
 constexpr char kChooseAddress[] = "住所として入力したい物を選択してください。";
 

@@ -86,7 +86,7 @@ TEST_F(PostalLookupTest, MissingDictionaryEndsTheCommandWithItsMessage)
             kind == 0 ? lookup.searchByPostalCode("100") : lookup.searchByAddress(sj("東京"));
             ADD_FAILURE() << "no error for a missing dictionary";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.message(), QString::fromUtf8("ファイルが見つかりません"));
+            EXPECT_EQ(e.message(), QString::fromUtf8("postcode.dat が見つかりません"));
         }
     }
     EXPECT_TRUE(dialogs.log.empty());
