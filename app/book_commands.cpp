@@ -26,7 +26,8 @@ std::string localPath(const QString& path)
 
 BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& editor,
                            CardEditorView& view, BookWindow& window, Dialogs& dialogs,
-                           FileDialogs& files, const Clock& clock, std::string appDir)
+                           FileDialogs& files, const Clock& clock, std::string appDir,
+                           RecoveryStore recovery)
     : book_(book),
       state_(state),
       editor_(editor),
@@ -35,22 +36,26 @@ BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& edit
       dialogs_(dialogs),
       files_(files),
       clock_(clock),
-      appDir_(std::move(appDir))
+      appDir_(std::move(appDir)),
+      recovery_(std::move(recovery))
 {
 }
 
-void BookCommands::askToSave()
+bool BookCommands::askToSave()
 {
-    if (state_.bookChanged() && dialogs_.ask(uiText(book_command_texts::kSaveQuestion))) {
-        acSaveExecute();
+    if (!state_.needsSaveQuestion() || !dialogs_.ask(uiText(book_command_texts::kSaveQuestion))) {
+        return true;
     }
+    return save();
 }
 
 bool BookCommands::loadTemplate(GridLayout& layout)
 {
     if (!GridTemplateExists(appDir_)) {
+        // Nothing has changed yet: the program ends as the exit menu item ends
+        // it, asking about what would be lost.
         dialogs_.notify(uiText(book_command_texts::kTemplateMissing));
-        window_.quitWhenIdle();
+        window_.endProgram();
         return false;
     }
     layout = LoadGridTemplate(GridTemplatePath(appDir_));
@@ -80,19 +85,17 @@ QString LeftOutLinesText(const std::vector<int>& lines)
 
 void BookCommands::acNewFileExecute()
 {
-    askToSave();
+    // The template first: a missing one ends the program before anything changes.
     GridLayout layout;
-    const bool haveTemplate = loadTemplate(layout);
+    if (!loadTemplate(layout) || !askToSave()) {
+        return;
+    }
     // Columns 1 to 6 are emptied; the template then drops every row but the
     // first, so emptying that one gives the same table.
     for (int c = ColName; c <= ColMemo; ++c) {
         book_.setCell(c, 1, "");
     }
-    if (haveTemplate) {
-        applyTemplate(layout);
-    } else {
-        book_.setRowCount(2);
-    }
+    applyTemplate(layout);
     window_.clearPrintList();
     editor_.clearForNewBook();
     book_.setCell(ColNumber, 1, "1");
@@ -101,41 +104,53 @@ void BookCommands::acNewFileExecute()
     editor_.setEditing(1);
     view_.setLotteryNumber(RandomDigits(6, clock_));
     state_.bookOpened(QString());
+    openedCopy_.reset();
 }
 
 void BookCommands::acOpenFileExecute()
 {
-    askToSave();
+    GridLayout layout;
+    if (!loadTemplate(layout) || !askToSave()) {
+        return;
+    }
     const QString path = files_.openBook();
     if (path.isEmpty()) {
         editor_.LoadCard(1);
         return;
     }
-    GridLayout layout;
-    const bool haveTemplate = loadTemplate(layout);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    openFile(absolute, layout, absolute, false);
+}
 
+void BookCommands::openFile(const QString& path, const GridLayout& layout, const QString& bookPath,
+                            bool recovered)
+{
     // The whole file is read into a table of its own first: a file that
     // cannot be read leaves the current book, editor and list as they were.
+    FileStamp stamp;
+    const std::string bytes =
+        ReadWholeFile(localPath(path), kMaxBookFileBytes, MissingFolder::FolderNotFound, &stamp);
     AddressBook incoming;
     for (int c = 0; c < ColumnCount; ++c) {
         incoming.setCell(c, 0, book_.cell(c, 0));
     }
-    if (haveTemplate) {
-        ApplyTemplate(layout, incoming);
-    }
+    ApplyTemplate(layout, incoming);
     incoming.setCell(ColNumber, 1, "1");
     // A book saved as UTF-8 or UTF-16 by another program is converted first.
-    const BookTextReport read = ParseBookTextAnyEncoding(ReadWholeFile(localPath(path)), incoming);
+    const BookTextReport read = ParseBookTextAnyEncoding(bytes, incoming);
 
-    if (haveTemplate) {
-        window_.applyGridLayout(layout);
-    }
+    window_.applyGridLayout(layout);
     book_.replaceWith(std::move(incoming));
     window_.clearPrintList();
     editor_.clearForNewBook();
     view_.setCardNumberMaximum(book_.cardCount());
     editor_.LoadCard(1);
-    state_.bookOpened(QFileInfo(path).absoluteFilePath());
+    if (recovered) {
+        state_.bookRecovered(bookPath);
+    } else {
+        state_.bookOpened(bookPath, stamp);
+        openedCopy_.reset();
+    }
 
     const QString converted = ConvertedBookNotice(read);
     if (!converted.isEmpty()) {
@@ -143,6 +158,9 @@ void BookCommands::acOpenFileExecute()
     }
     if (!read.leftOutLines.empty()) {
         dialogs_.notify(LeftOutLinesText(read.leftOutLines));
+    } else if (!bytes.empty() && HoldsNoLine(bytes)) {
+        // Bytes that make no line at all: a file of NULs or blanks.
+        dialogs_.notify(uiText(book_command_texts::kNoCardLines));
     }
 }
 
@@ -155,7 +173,8 @@ void BookCommands::acImportFileExecute()
     // The whole file is read and taken apart before the book changes, so a
     // failure on the way leaves the book as it was.
     LotteryGenerator lottery(clock_.millisecondsOfDayUtc());
-    ContactImport imported = ImportContacts(ReadWholeFile(localPath(path)), lottery);
+    ContactImport imported =
+        ImportContacts(ReadWholeFile(localPath(path), kMaxBookFileBytes), lottery);
     if (imported.format == ContactFormat::Unknown) {
         dialogs_.notify(uiText(import_texts::kNotImportable));
         return;
@@ -191,11 +210,21 @@ int BookCommands::takeInCards(std::vector<BookRow> cards)
 
 bool BookCommands::writeAfterOverwriteQuestion(const QString& path)
 {
-    if (QFileInfo::exists(path) && !dialogs_.ask(uiText(book_command_texts::kOverwriteQuestion))) {
+    const std::string local = localPath(path);
+    const std::optional<FileStamp> onDisk = StampOfFile(local);
+    if (state_.changedOnDisk(path, onDisk) &&
+        !dialogs_.ask(uiText(book_command_texts::kChangedOnDisk))) {
         return false;
     }
-    WriteBookFile(localPath(path), book_);
-    state_.bookSaved();
+    if (onDisk && !dialogs_.ask(uiText(book_command_texts::kOverwriteQuestion))) {
+        return false;
+    }
+    const FileStamp written = WriteBookFile(local, book_, recovery_);
+    state_.bookSaved(path, written);
+    if (openedCopy_) {
+        recovery_.remove(*openedCopy_);  // the recovered book is safe now
+        openedCopy_.reset();
+    }
     return true;
 }
 
@@ -236,4 +265,48 @@ bool BookCommands::beforeExit()
         return save();
     }
     return true;
+}
+
+void BookCommands::offerRecoveryCopies()
+{
+    for (const RecoveryCopy& copy : recovery_.copies()) {
+        const QString bookPath = QFile::decodeName(copy.bookPath.c_str());
+        const QString question =
+            uiText(book_command_texts::kRecoveryQuestion)
+                .arg(bookPath.isEmpty() ? uiText(book_command_texts::kNeverSaved) : bookPath,
+                     QFile::decodeName(copy.copyPath.c_str()));
+        if (dialogs_.ask(question)) {
+            GridLayout layout;
+            if (!loadTemplate(layout)) {
+                return;
+            }
+            openFile(QFile::decodeName(copy.copyPath.c_str()), layout, bookPath, true);
+            openedCopy_ = copy;
+            return;
+        }
+        if (dialogs_.ask(uiText(book_command_texts::kRecoveryDeleteQuestion))) {
+            recovery_.remove(copy);
+        }
+    }
+}
+
+void BookCommands::keepUnsavedWork()
+{
+    if (!state_.hasUnsavedWork() && !state_.cardChanged()) {
+        return;
+    }
+    // The book with the card being edited as its fields hold it.
+    std::string text;
+    const int editing = editor_.editing();
+    for (int r = 1; r < book_.rowCount(); ++r) {
+        BookRow row = book_.row(r);
+        if (r == editing && state_.cardChanged()) {
+            BookRow card = editor_.cardAsRow();
+            card[ColNumber] = row[ColNumber];
+            row = std::move(card);
+        }
+        text += EncodeBookLine(row);
+        text += "\r\n";
+    }
+    recovery_.keep(localPath(state_.currentFile()), text);
 }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <cstdio>
+
 #include "app/card_tab.h"
 #include "app/list_tab.h"
 #include "app/print_tab.h"
@@ -13,8 +15,10 @@
 #include "app/web_links.h"
 #include "book/book_texts.h"
 #include "book/random_digits.h"
+#include "platform/app_error.h"
 #include "platform/dialogs.h"
 #include "platform/font_list.h"
+#include "platform/termination_signals.h"
 #include "postal/postal_lookup.h"
 #include "resources/postcard_picture.h"
 #include "text/program_text.h"
@@ -55,9 +59,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              [this] { return cardTab_->sender(); });
     connect(cardTab_, &CardTab::senderChanged, printTab_,
             [this] { printTab_->showSender(cardTab_->sender()); });
-    bookCommands_ = std::make_unique<BookCommands>(book_, state_, cardTab_->editor(), *cardTab_,
-                                                   *this, services_.dialogs, services_.files,
-                                                   services_.clock, services_.appDir);
+    bookCommands_ = std::make_unique<BookCommands>(
+        book_, state_, cardTab_->editor(), *cardTab_, *this, services_.dialogs, services_.files,
+        services_.clock, services_.appDir, RecoveryStore(services_.recoveryFolder));
     setUpWindow();
     connectMenu();
 
@@ -67,7 +71,12 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     cardTab_->createPostalLookup(PostcodeDictionaryPath(QString::fromStdString(services_.appDir)));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The tabs and the grid's model show the book: they go before it, not
+    // after it with the window's base class.
+    delete centralWidget();
+}
 
 CardEditor& frmMain::editor()
 {
@@ -133,10 +142,9 @@ void frmMain::applyGridLayout(const GridLayout& layout)
     listTab_->applyGridLayout(layout);
 }
 
-void frmMain::quitWhenIdle()
+void frmMain::endProgram()
 {
-    skipExitQuestions_ = true;  // nothing more to ask: the template is gone
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void frmMain::N9Click()
@@ -144,9 +152,14 @@ void frmMain::N9Click()
     close();
 }
 
+bool frmMain::exitQuestionsAnswered() const
+{
+    return exitAnsweredAt_ == book_.revision() && !state_.cardChanged();
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    if (!skipExitQuestions_) {
+    if (!exitQuestionsAnswered()) {
         bool mayEnd = false;
         guard_.run([this, &mayEnd] { mayEnd = bookCommands_->beforeExit(); });
         if (!mayEnd) {
@@ -155,10 +168,47 @@ void frmMain::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
-        skipExitQuestions_ = true;
+        exitAnsweredAt_ = book_.revision();
     }
     event->accept();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void frmMain::offerRecoveryCopies()
+{
+    guard_.run([this] { bookCommands_->offerRecoveryCopies(); });
+}
+
+bool frmMain::sessionEnding(bool mayAsk)
+{
+    if (!mayAsk) {
+        keepUnsavedWorkQuietly();
+        return true;
+    }
+    if (exitQuestionsAnswered()) {
+        return true;
+    }
+    bool mayEnd = false;
+    guard_.run([this, &mayEnd] { mayEnd = bookCommands_->beforeExit(); });
+    if (mayEnd) {
+        exitAnsweredAt_ = book_.revision();
+    }
+    return mayEnd;
+}
+
+void frmMain::endBySignal(int signalNumber)
+{
+    keepUnsavedWorkQuietly();
+    TerminationSignals::endBy(signalNumber);
+}
+
+void frmMain::keepUnsavedWorkQuietly()
+{
+    try {
+        bookCommands_->keepUnsavedWork();
+    } catch (const AppError& e) {
+        std::fprintf(stderr, "fumiyose: %s\n", e.message().toLocal8Bit().constData());
+    }
 }
 
 void frmMain::connectMenu()

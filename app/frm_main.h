@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/book_commands.h"
@@ -36,7 +38,8 @@ struct Services {
     FontList& fonts;
     const Clock& clock;
     UrlOpener& urls;
-    std::string appDir;  // where initdata.dat and postcode.dat lie
+    std::string appDir;          // where initdata.dat and postcode.dat lie
+    std::string recoveryFolder;  // where copies of unsaved books are kept
 };
 
 class frmMain final : public QMainWindow, public BookWindow {
@@ -56,10 +59,21 @@ public:
     YubinForm& yubinForm();
     const QString& AppVersion() const { return appVersion_; }
 
+    // Start-up, once the window is shown: the recovery copies a save or an
+    // end left behind are offered.
+    void offerRecoveryCopies();
+    // The desktop session is ending. With `mayAsk`, the exit questions are
+    // asked, and false means the user's save did not happen (the session
+    // should not end); without, unsaved work is kept as a recovery copy.
+    bool sessionEnding(bool mayAsk);
+    // SIGTERM or SIGHUP: unsaved work is kept as a recovery copy, then the
+    // program ends by the signal.
+    [[noreturn]] void endBySignal(int signalNumber);
+
     // BookWindow
     void clearPrintList() override;
     void applyGridLayout(const GridLayout& layout) override;
-    void quitWhenIdle() override;
+    void endProgram() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,5 +95,13 @@ private:
     ListTab* listTab_ = nullptr;
     PrintTab* printTab_ = nullptr;
     std::unique_ptr<BookCommands> bookCommands_;
-    bool skipExitQuestions_ = false;  // set once asked, or when the template is gone
+    // Asks before ending unless the questions were answered at this revision
+    // of the book, with no card edit since.
+    bool exitQuestionsAnswered() const;
+    // Keeps unsaved work for an end that cannot ask; a failure goes to the
+    // standard error, since no box can be shown any more.
+    void keepUnsavedWorkQuietly();
+
+    // The book's revision when the user last answered the exit questions.
+    std::optional<std::uint64_t> exitAnsweredAt_;
 };

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <QSessionManager>
+#include <QTimer>
 
 #include "app/frm_main.h"
 #include "app/japanese_ui.h"
 #include "app/qt_services.h"
+#include "book/recovery_store.h"
 #include "platform/clock.h"
+#include "platform/termination_signals.h"
 #include "vertical/japanese_faces.h"
 
 int main(int argc, char* argv[])
@@ -23,10 +27,26 @@ int main(int argc, char* argv[])
     DesktopUrlOpener urls;
     QtFileDialogs files;
     const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
-    Services services{dialogs, files, fonts, clock, urls, appDir};
+    Services services{dialogs, files, fonts, clock, urls, appDir, RecoveryStore::defaultFolder()};
     frmMain window(services);
     dialogs.setParent(&window);
     files.setParent(&window);
+
+    // Ends that do not pass through the window's close box keep unsaved work.
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &window, &frmMain::endBySignal);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& session) {
+                         const bool mayAsk = session.allowsInteraction();
+                         if (!window.sessionEnding(mayAsk)) {
+                             session.cancel();
+                         }
+                         if (mayAsk) {
+                             session.release();
+                         }
+                     });
+
     window.show();
+    QTimer::singleShot(0, &window, &frmMain::offerRecoveryCopies);
     return app.exec();
 }

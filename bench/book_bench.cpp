@@ -18,8 +18,9 @@ void BM_WriteBook(benchmark::State& state)
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("book.csv")).toStdString();
     const AddressBook book = GeneratedBook(static_cast<int>(state.range(0)));
+    const RecoveryStore recovery(dir.filePath(QStringLiteral("recovery")).toStdString());
     for (auto _ : state) {
-        WriteBookFile(path, book);
+        WriteBookFile(path, book, recovery);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -29,7 +30,8 @@ void BM_ReadBook(benchmark::State& state)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("book.csv")).toStdString();
-    WriteBookFile(path, GeneratedBook(static_cast<int>(state.range(0))));
+    WriteBookFile(path, GeneratedBook(static_cast<int>(state.range(0))),
+                  RecoveryStore(dir.filePath(QStringLiteral("recovery")).toStdString()));
     for (auto _ : state) {
         AddressBook book;
         benchmark::DoNotOptimize(ReadBookFile(path, book));

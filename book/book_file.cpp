@@ -13,9 +13,12 @@
 #include <memory>
 #include <utility>
 
+#include "book/book_texts.h"
 #include "platform/app_error.h"
 #include "platform/file_reader.h"
+#include "platform/file_writer.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 
 namespace {
 
@@ -82,8 +85,10 @@ void appendLine(std::string& out, CellAt cellAt)
     }
 }
 
-// Fills `fields` (cleared first) so that the reader can reuse its strings.
-void splitInto(std::string_view line, std::vector<std::string>& fields)
+// Fills `fields` (cleared first) so that the reader can reuse its strings,
+// with at most `maxFields`: the rest of a longer line is not looked at.
+void splitInto(std::string_view line, std::vector<std::string>& fields,
+               std::size_t maxFields = std::string_view::npos)
 {
     fields.clear();
     const std::size_t n = line.size();
@@ -94,7 +99,7 @@ void splitInto(std::string_view line, std::vector<std::string>& fields)
         }
     };
     skipBlanks();
-    while (p < n) {
+    while (p < n && fields.size() < maxFields) {
         std::string& field = fields.emplace_back();
         if (line[p] == '"') {
             ++p;
@@ -130,60 +135,9 @@ void splitInto(std::string_view line, std::vector<std::string>& fields)
     }
 }
 
-// Removes the temporary file unless the write got as far as the rename.
-class TempFileGuard {
-public:
-    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
-    ~TempFileGuard()
-    {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TempFileGuard(const TempFileGuard&) = delete;
-    TempFileGuard& operator=(const TempFileGuard&) = delete;
-
-    void release() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-std::string folderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 [[noreturn]] void fail(int errnoValue, FileAccess access)
 {
     throw AppError(FileErrorText(errnoValue, access));
-}
-
-void writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            fail(errno, FileAccess::Write);
-        }
-        if (written == 0) {
-            fail(ENOSPC, FileAccess::Write);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
 }
 
 // Appends the lines of rows `row`, `row` + 1, ... until `out` holds at least
@@ -205,27 +159,70 @@ void writeRows(int fd, const AddressBook& book)
     buffer.reserve(kChunk + 4096);
     for (int row = 1; row < book.rowCount();) {
         row = appendRows(buffer, book, row, kChunk);
-        writeAll(fd, buffer);
+        WriteAll(fd, buffer);
         buffer.clear();
     }
 }
 
-// Writes into the file itself: truncated, written, flushed to disk (not a
-// device or pipe) and closed. It keeps its names, owner, group and
-// permissions; a failure part-way leaves the lines written so far.
-void writeInPlace(const std::string& path, const AddressBook& book, bool flushToDisk)
+FileStamp stampOf(int fd)
 {
-    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (!fd.valid()) {
-        ThrowOpenError(errno, path, FileAccess::Write);
-    }
-    writeRows(fd.get(), book);
-    if (flushToDisk && ::fsync(fd.get()) != 0) {
+    const std::optional<FileStamp> stamp = StampOfDescriptor(fd);
+    if (!stamp) {
         fail(errno, FileAccess::Write);
     }
-    if (!fd.close()) {
-        fail(errno, FileAccess::Write);
+    return *stamp;
+}
+
+// Writes into the file itself, keeping its names, owner, group and
+// permissions. The whole new text is first kept as a recovery copy, so that a
+// kill or a failure part-way never leaves the book's only copy cut; the
+// room it needs is reserved before a byte of the old book is overwritten.
+FileStamp writeInPlace(const std::string& path, const std::string& text,
+                       const RecoveryStore& recovery)
+{
+    RecoveryCopy copy;
+    try {
+        copy = recovery.keep(path, text);
+    } catch (const AppError& e) {
+        throw AppError(uiText(book_texts::kNoRecoveryCopy).arg(e.message()));
     }
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const int openError = errno;
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        recovery.remove(copy);  // the book was not touched
+        if (!fd.valid()) {
+            ThrowOpenError(openError, path, FileAccess::Write);
+        }
+        throw AppError(uiText(file_texts::kNotRegularFile));
+    }
+    const auto size = static_cast<off_t>(text.size());
+    // A full disk is found here, while the old book is still whole. A file
+    // system that reserves nothing in advance goes on without.
+    if (size > 0 && ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS && errno != EINVAL) {
+        const int error = errno;
+        recovery.remove(copy);
+        fail(error, FileAccess::Write);
+    }
+    FileStamp stamp;
+    try {
+        ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+        WriteAll(fd.get(), text);
+        if (::ftruncate(fd.get(), size) != 0) {
+            fail(errno, FileAccess::Write);
+        }
+        SyncToDisk(fd.get());
+        stamp = stampOf(fd.get());
+        if (!fd.close()) {
+            fail(errno, FileAccess::Write);
+        }
+    } catch (const AppError& e) {
+        throw AppError(uiText(book_texts::kInPlaceIncomplete)
+                           .arg(e.message(), QString::fromLocal8Bit(copy.copyPath.c_str())));
+    }
+    recovery.remove(copy);
+    return stamp;
 }
 
 // The file a symbolic link points at, so that saving keeps the link.
@@ -243,71 +240,41 @@ std::string resolveTarget(const std::string& path)
     return std::string(resolved.get());
 }
 
-UniqueFd createTempBeside(const std::string& target, std::string& tempPath)
-{
-    // Kept well under NAME_MAX even when the target's own name is long.
-    const std::string base = baseNameOf(target).substr(0, 200);
-    const std::string stem = folderOf(target) + "/." + base + ".tmp" + std::to_string(::getpid());
-    for (int attempt = 0;; ++attempt) {
-        tempPath = stem + "-" + std::to_string(attempt);
-        UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.valid()) {
-            return fd;
-        }
-        if (errno != EEXIST || attempt >= 100) {
-            ThrowOpenError(errno, target, FileAccess::Write);
-        }
-    }
-}
-
 // Whether a new file renamed over the book may stand for the old one: the
 // folder takes a new file, no other name leads to the old one, and the user
 // owns it, as they will own the new one.
 bool canReplace(const std::string& target, const struct stat& st)
 {
     return st.st_nlink == 1 && st.st_uid == ::geteuid() &&
-           ::access(folderOf(target).c_str(), W_OK | X_OK) == 0;
+           ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
 }
 
 // Writes a new file beside the target, flushes it to disk and renames it over
 // the target, so that a failure leaves the old file as it was. `old` is the
-// target's status, or null when there is none yet. Returns false, having
+// target's status, or null when there is none yet. Returns nothing, having
 // changed nothing, when the new file cannot have the old one's group.
-bool replaceWithNewFile(const std::string& target, const struct stat* old, const AddressBook& book)
+std::optional<FileStamp> replaceWithNewFile(const std::string& target, const struct stat* old,
+                                            const AddressBook& book)
 {
-    std::string tempPath;
-    UniqueFd fd = createTempBeside(target, tempPath);
-    TempFileGuard guard(tempPath);
+    NewFile file(target, old != nullptr ? (old->st_mode & 07777) : 0666);
     if (old != nullptr) {
         // A new file gets the user's group, or a set-group-ID folder's.
         struct stat fresh {};
-        if (::fstat(fd.get(), &fresh) == 0 && fresh.st_gid != old->st_gid &&
-            ::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid) != 0) {
-            return false;
+        if (::fstat(file.fd(), &fresh) == 0 && fresh.st_gid != old->st_gid &&
+            ::fchown(file.fd(), static_cast<uid_t>(-1), old->st_gid) != 0) {
+            return std::nullopt;
         }
-        if (::fchmod(fd.get(), old->st_mode & 07777) != 0) {
+        // The mode as it was, not as the umask leaves it.
+        if (::fchmod(file.fd(), old->st_mode & 07777) != 0) {
             fail(errno, FileAccess::Write);
         }
     }
-    writeRows(fd.get(), book);
-    if (::fsync(fd.get()) != 0) {
-        fail(errno, FileAccess::Write);
-    }
-    if (!fd.close()) {
-        fail(errno, FileAccess::Write);
-    }
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        fail(errno, FileAccess::Write);
-    }
-    guard.release();
-
-    // The rename is done; syncing the folder only hardens it against a power cut,
-    // so a folder that cannot be synced is no reason to report a failure.
-    UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) {
-        ::fsync(folder.get());
-    }
-    return true;
+    writeRows(file.fd(), book);
+    const FileStamp written = stampOf(file.fd());
+    file.commit();
+    // The rename gives a new change time, not a new modification time: the
+    // stamp stands.
+    return written;
 }
 
 }  // namespace
@@ -333,37 +300,46 @@ std::string EncodeBookText(const AddressBook& book)
     return text;
 }
 
-void WriteBookFile(const std::string& path, const AddressBook& book)
+FileStamp WriteBookFile(const std::string& path, const AddressBook& book,
+                        const RecoveryStore& recovery)
 {
     if (path.empty() || path.back() == '/') {
         fail(EINVAL, FileAccess::Write);
     }
     const std::string target = resolveTarget(path);
+    RemoveStaleTemporaries(target);
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
-        replaceWithNewFile(target, nullptr, book);
-        return;
+        if (errno != ENOENT) {
+            fail(errno, FileAccess::Write);
+        }
+        return *replaceWithNewFile(target, nullptr, book);
     }
-    if (S_ISDIR(st.st_mode)) {
-        fail(EISDIR, FileAccess::Write);
-    }
-    // Devices and pipes cannot be replaced by a rename.
+    // A folder, a FIFO or a device holds no book; opening a FIFO would wait.
     if (!S_ISREG(st.st_mode)) {
-        writeInPlace(target, book, false);
-        return;
+        throw AppError(uiText(file_texts::kNotRegularFile));
     }
     // A read-only book stays read-only, even though its folder would allow a rename.
     if (::access(target.c_str(), W_OK) != 0) {
         fail(errno, FileAccess::Write);
     }
-    if (!canReplace(target, st) || !replaceWithNewFile(target, &st, book)) {
-        writeInPlace(target, book, true);
+    if (canReplace(target, st)) {
+        if (const std::optional<FileStamp> stamp = replaceWithNewFile(target, &st, book)) {
+            return *stamp;
+        }
     }
+    return writeInPlace(target, EncodeBookText(book), recovery);
 }
 
 std::vector<int> ReadBookFile(const std::string& path, AddressBook& book)
 {
-    return ParseBookText(ReadWholeFile(path), book);
+    return ParseBookText(ReadWholeFile(path, kMaxBookFileBytes), book);
+}
+
+bool HoldsNoLine(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
 }
 
 std::vector<int> ParseBookText(std::string_view text, AddressBook& book)
@@ -394,7 +370,9 @@ std::vector<int> ParseBookText(std::string_view text, AddressBook& book)
         if (hasLineFeed && contentEnd > p && text[contentEnd - 1] == '\r') {
             --contentEnd;
         }
-        splitInto(text.substr(p, contentEnd - p), fields);
+        // A ninth field is enough to leave the line out: a line of millions of
+        // commas is not made into millions of fields.
+        splitInto(text.substr(p, contentEnd - p), fields, ColumnCount + 1);
         if (fields.size() == static_cast<std::size_t>(ColumnCount)) {
             book.setRowCount(r + 1);
             for (int c = 0; c < ColumnCount; ++c) {

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/file_stamp.h"
 
 class AddressBook;
 
@@ -32,12 +35,19 @@ public:
         bookChanged_ = true;
     }
     // Start-up, New and Open: the book as it stands now is the one in `file`
-    // (empty for a book not yet saved), with nothing stored and nothing unsaved.
-    void bookOpened(const QString& file);
+    // (empty for a book not yet saved), with nothing stored and nothing
+    // unsaved; `stamp` is the file's as it was read.
+    void bookOpened(const QString& file, std::optional<FileStamp> stamp = std::nullopt);
+    // A recovery copy was opened in place of `file`: all of it is unsaved work.
+    void bookRecovered(const QString& file);
     // Save As chose a name; Save writes there from now on.
     void setCurrentFile(const QString& file) { currentFile_ = file; }
-    // The book as it stands now was written to the current file.
-    void bookSaved();
+    // The book as it stands now was written to `file`, which then had `stamp`.
+    void bookSaved(const QString& file, const FileStamp& stamp);
+
+    // Whether `file`, which now has the stamp `now` (none: it is gone), was
+    // changed by another program since this program last read or wrote it.
+    bool changedOnDisk(const QString& file, const std::optional<FileStamp>& now) const;
 
     // Stores, deletes, grid edits or conversions since the book was created,
     // read or last written: what ending the program without a save would lose.
@@ -51,6 +61,10 @@ private:
     bool cardChanged_ = false;
     bool bookChanged_ = false;
     QString currentFile_;
-    // The book's revision when it was last created, read or written.
-    std::uint64_t savedRevision_ = 0;
+    // The book's revision when it was last created, read or written; none
+    // for a recovered book, which is unsaved whatever is done to it.
+    std::optional<std::uint64_t> savedRevision_;
+    // The file this program last read or wrote, as it left it.
+    QString stampedFile_;
+    std::optional<FileStamp> stamp_;
 };

@@ -24,18 +24,28 @@ CardEditor::StoreAnswer CardEditor::askToStore()
     return StoreAnswer::Yes;
 }
 
-void CardEditor::SaveCard(int card)
+BookRow CardEditor::cardAsRow() const
 {
-    book_.setCell(ColPostalCode, card, view_.field(CardField::YuubinNo));
+    BookRow row;
     const JointCells joint =
         JoinJoint(view_.field(CardField::Name), view_.field(CardField::Keisho),
                   view_.field(CardField::Renmei), view_.field(CardField::RenKeisho));
-    book_.setCell(ColName, card, joint.names);
-    book_.setCell(ColHonorific, card, joint.honorifics);
-    book_.setCell(ColAddress1, card, view_.field(CardField::Address));
-    book_.setCell(ColAddress2, card, view_.field(CardField::Address2));
-    book_.setCell(ColMemo, card, view_.field(CardField::Memo));
-    book_.setCell(ColLottery, card, view_.lotteryNumber());
+    row[ColName] = joint.names;
+    row[ColPostalCode] = view_.field(CardField::YuubinNo);
+    row[ColHonorific] = joint.honorifics;
+    row[ColAddress1] = view_.field(CardField::Address);
+    row[ColAddress2] = view_.field(CardField::Address2);
+    row[ColMemo] = view_.field(CardField::Memo);
+    row[ColLottery] = view_.lotteryNumber();
+    return row;
+}
+
+void CardEditor::SaveCard(int card)
+{
+    BookRow row = cardAsRow();
+    for (int c = ColName; c < ColumnCount; ++c) {
+        book_.setCell(c, card, std::move(row[static_cast<std::size_t>(c)]));
+    }
     book_.renumberCards();
     state_.cardStored();
 }

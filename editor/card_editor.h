@@ -56,6 +56,8 @@ public:
     void cardFieldChanged() { state_.cardEdited(); }
 
     void SaveCard(int card);
+    // The card as the fields hold it, as SaveCard would store it; column 0 empty.
+    BookRow cardAsRow() const;
     bool LoadCard(int row);
     // Removes card `number` after the confirmation; the card to show next, or 0.
     int DeleteCard(int number);

@@ -13,6 +13,17 @@ UniqueFd::~UniqueFd()
     }
 }
 
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
 bool UniqueFd::close()
 {
     const int fd = std::exchange(fd_, -1);

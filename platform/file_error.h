@@ -15,6 +15,9 @@ inline constexpr char kAccessDenied[] = "ファイルへのアクセスが拒否
 inline constexpr char kDiskFull[] = "ディスクがいっぱいです";
 inline constexpr char kIoErrorFormat[] = "I/O エラー (%d)";  // printf form
 inline constexpr char kFileTooLarge[] = "ファイルが大きすぎます";
+inline constexpr char kFolderNotFound[] = "フォルダが見つかりません";
+// A FIFO, a device or a folder: reading one could wait for ever or never end.
+inline constexpr char kNotRegularFile[] = "通常のファイルではありません";
 }  // namespace file_texts
 
 enum class FileAccess { Read, Write };
@@ -29,7 +32,7 @@ public:
     UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
-    UniqueFd& operator=(UniqueFd&&) = delete;
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }

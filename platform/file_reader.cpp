@@ -33,13 +33,13 @@ std::string folderOf(const std::string& path)
 void ThrowOpenError(int errnoValue, const std::string& path, FileAccess access)
 {
     if (errnoValue == ENOENT && !isFolder(folderOf(path))) {
-        errnoValue = ENOTDIR;
+        throw AppError(uiText(file_texts::kFolderNotFound));
     }
     throw AppError(FileErrorText(errnoValue, access));
 }
 
 FileReader::FileReader(const std::string& path, MissingFolder missingFolder)
-    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY))
 {
     if (!fd_.valid()) {
         if (missingFolder == MissingFolder::FileNotFound) {
@@ -47,6 +47,15 @@ FileReader::FileReader(const std::string& path, MissingFolder missingFolder)
         }
         ThrowOpenError(errno, path, FileAccess::Read);
     }
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) != 0) {
+        throw AppError(FileErrorText(errno, FileAccess::Read));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw AppError(uiText(file_texts::kNotRegularFile));
+    }
+    // A regular file never waits; the flag only kept the open from waiting.
+    ::fcntl(fd_.get(), F_SETFL, ::fcntl(fd_.get(), F_GETFL) & ~O_NONBLOCK);
 }
 
 std::size_t FileReader::read(char* out, std::size_t size)
@@ -62,21 +71,33 @@ std::size_t FileReader::read(char* out, std::size_t size)
     }
 }
 
-std::size_t FileReader::sizeHint() const
+std::size_t FileReader::size() const
 {
-    struct stat st {};
-    if (::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        return static_cast<std::size_t>(st.st_size);
+    return static_cast<std::size_t>(stamp().size);
+}
+
+FileStamp FileReader::stamp() const
+{
+    const std::optional<FileStamp> stamp = StampOfDescriptor(fd_.get());
+    if (!stamp) {
+        throw AppError(FileErrorText(errno, FileAccess::Read));
     }
-    return 0;
+    return *stamp;
 }
 
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes,
-                          MissingFolder missingFolder)
+                          MissingFolder missingFolder, FileStamp* stamp)
 {
     FileReader file(path, missingFolder);
+    if (stamp != nullptr) {
+        *stamp = file.stamp();
+    }
+    const std::size_t size = file.size();
+    if (size > maxBytes) {
+        throw AppError(uiText(file_texts::kFileTooLarge));
+    }
     // One byte more than the file says it holds, so that the end shows at once.
-    std::string data(std::min(file.sizeHint(), maxBytes) + 1, '\0');
+    std::string data(size + 1, '\0');
     std::size_t used = 0;
     for (;;) {
         if (used == data.size()) {

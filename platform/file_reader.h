@@ -8,32 +8,39 @@
 
 #include "platform/file_error.h"
 
-// How a missing folder on the way to a file is told: as a bad name for a path
-// the user chose, as a missing file for the program's own files.
-enum class MissingFolder { BadFileName, FileNotFound };
+#include "platform/file_stamp.h"
+
+// How a missing folder on the way to a file is told: as such for a path the
+// user chose, as a missing file for the program's own files.
+enum class MissingFolder { FolderNotFound, FileNotFound };
 
 class FileReader {
 public:
-    // Throws AppError when the file cannot be opened.
+    // Throws AppError when the file cannot be opened, and when it is no regular
+    // file ("通常のファイルではありません"): it is opened without waiting, so a
+    // FIFO or a device is refused before anything reads from it.
     explicit FileReader(const std::string& path,
-                        MissingFolder missingFolder = MissingFolder::BadFileName);
+                        MissingFolder missingFolder = MissingFolder::FolderNotFound);
 
     // Reads up to `size` bytes into `out`; 0 at the end of the file. Throws
     // AppError when the read fails.
     std::size_t read(char* out, std::size_t size);
 
-    // The size a regular file says it has, or 0 when it cannot say.
-    std::size_t sizeHint() const;
+    // The size the file says it has.
+    std::size_t size() const;
+    FileStamp stamp() const;
 
 private:
     UniqueFd fd_;
 };
 
 // The whole file. Throws AppError when it cannot be read, or when it holds
-// more than `maxBytes` ("ファイルが大きすぎます").
+// more than `maxBytes` ("ファイルが大きすぎます", told before anything is read).
+// `stamp`, when given, receives the stamp of the file that was read.
 std::string ReadWholeFile(const std::string& path, std::size_t maxBytes = std::string::npos,
-                          MissingFolder missingFolder = MissingFolder::BadFileName);
+                          MissingFolder missingFolder = MissingFolder::FolderNotFound,
+                          FileStamp* stamp = nullptr);
 
 // Throws AppError with the message for a failed open of `path`: a missing
-// folder is a bad name, a missing file in a folder that exists is "not found".
+// folder is told as such, a missing file in a folder that exists as "not found".
 [[noreturn]] void ThrowOpenError(int errnoValue, const std::string& path, FileAccess access);

@@ -29,11 +29,11 @@ class FakeBookWindow final : public BookWindow {
 public:
     void clearPrintList() override { ++printListClears; }
     void applyGridLayout(const GridLayout& layout) override { layouts.push_back(layout); }
-    void quitWhenIdle() override { ++quitRequests; }
+    void endProgram() override { ++endRequests; }
 
     int printListClears = 0;
     std::vector<GridLayout> layouts;
-    int quitRequests = 0;
+    int endRequests = 0;
 };
 
 // Three cards as another program might have left them: numbers 5, 9 and 12,
@@ -62,11 +62,18 @@ class BookCommandsTest : public ::testing::Test {
 protected:
     BookCommandsTest()
         : editor(book, state, view, dialogs, clock),
-          commands(book, state, editor, view, window, dialogs, files, clock, runtimeDir())
+          commands(book, state, editor, view, window, dialogs, files, clock, runtimeDir(),
+                   recovery())
     {
         view.editor = &editor;
         book.setCell(ColNumber, 1, "1");
         state.bookOpened(QString());  // as start-up leaves it
+    }
+
+    // A folder of the test's own for recovery copies.
+    RecoveryStore recovery() const
+    {
+        return RecoveryStore(dir.filePath(QStringLiteral("recovery")).toStdString());
     }
 
     static std::string runtimeDir()

@@ -20,8 +20,13 @@ public:
                                                     QStringLiteral("IPAMincho"),
                                                     QStringLiteral("@IPAMincho")})
         : fonts(std::move(faces)),
-          services{dialogs, files, fonts,
-                   clock,   urls,  qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString()},
+          services{dialogs,
+                   files,
+                   fonts,
+                   clock,
+                   urls,
+                   qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString(),
+                   state.filePath(QStringLiteral("recovery")).toStdString()},
           window(std::make_unique<frmMain>(services))
     {
     }
@@ -32,6 +37,7 @@ public:
     Ui::ListTab& list() { return window->listTab().ui(); }
     Ui::PrintTab& print() { return window->printTab().ui(); }
 
+    QTemporaryDir state;  // the window's own folder of recovery copies
     FakeDialogs dialogs;
     FakeFileDialogs files;
     FakeFontList fonts;

@@ -77,7 +77,8 @@ TEST_F(BookImportTest, WhatCannotBeTakenInLeavesEverythingAsItWas)
 
     dialogs.log.clear();
     EXPECT_EQ(errorOf([&] { importFile(path("none.vcf")); }), u("ファイルが見つかりません"));
-    EXPECT_EQ(errorOf([&] { importFile(dir.path().toStdString()); }), u("不正なファイル名です"));
+    EXPECT_EQ(errorOf([&] { importFile(dir.path().toStdString()); }),
+              u("通常のファイルではありません"));
     expectUnchanged(before);
     EXPECT_TRUE(dialogs.log.empty());
 }

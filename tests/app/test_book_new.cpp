@@ -27,35 +27,32 @@ TEST_F(BookCommandsTest, NewAppliesTheTemplateAndStandsOnAnEmptyCardOne)
     EXPECT_FALSE(state.bookChanged());
     EXPECT_TRUE(state.currentFile().isEmpty());
     EXPECT_EQ(window.printListClears, 2);
-    EXPECT_EQ(window.quitRequests, 0);
+    EXPECT_EQ(window.endRequests, 0);
 }
 
-TEST_F(BookCommandsTest, AMissingTemplateEndsTheProgramAfterTheCommand)
+TEST_F(BookCommandsTest, AMissingTemplateEndsTheProgramBeforeAnythingChanges)
 {
+    // The program ends through the exit questions, so nothing of the book is
+    // lost on the way: New and Open change nothing and ask nothing themselves.
     QTemporaryDir empty;
     BookCommands noTemplate(book, state, editor, view, window, dialogs, files, clock,
-                            empty.path().toStdString());
-    typeCard("山田", "1000001", "東京都");
-    editor.btnSaveCardClick();
-    dialogs.answer({false});
-    noTemplate.acNewFileExecute();
-    EXPECT_EQ(dialogs.texts(), (QStringList{u(book_command_texts::kSaveQuestion),
-                                            u(book_command_texts::kTemplateMissing)}));
-    EXPECT_EQ(dialogs.log.back().kind, FakeDialogs::Entry::Notice);
-    EXPECT_EQ(window.quitRequests, 1);
-    // The command still ran to its end.
-    EXPECT_EQ(book.rowCount(), 2);
-    EXPECT_EQ(book.cell(ColName, 1), "");
-    EXPECT_FALSE(state.bookChanged());
+                            empty.path().toStdString(), recovery());
+    openAndEditEverything();
+    const Snapshot before = snapshot();
 
-    // Open still reads the chosen file.
-    dialogs.log.clear();
-    open(writeFile("three.csv", kThreeCards), noTemplate);
+    noTemplate.acNewFileExecute();
     EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kTemplateMissing)});
-    EXPECT_EQ(window.quitRequests, 2);
-    EXPECT_EQ(book.rowCount(), 4);
-    EXPECT_EQ(state.currentFile(), absolute("three.csv"));
-    EXPECT_TRUE(window.layouts.empty());
+    EXPECT_EQ(dialogs.log.back().kind, FakeDialogs::Entry::Notice);
+    EXPECT_EQ(window.endRequests, 1);
+    expectUnchanged(before);
+
+    dialogs.log.clear();
+    const int opened = files.opens;
+    noTemplate.acOpenFileExecute();
+    EXPECT_EQ(dialogs.texts(), QStringList{u(book_command_texts::kTemplateMissing)});
+    EXPECT_EQ(window.endRequests, 2);
+    EXPECT_EQ(files.opens, opened) << "no file is chosen for a book that cannot be shown";
+    expectUnchanged(before);
 }
 
 TEST_F(BookCommandsTest, ATemplateThatCannotBeReadStopsTheCommand)
@@ -64,20 +61,20 @@ TEST_F(BookCommandsTest, ATemplateThatCannotBeReadStopsTheCommand)
     QTemporaryDir broken;
     writeBytes(broken.filePath(u(kGridTemplateFileName)).toStdString(), "row_count 2\n");
     BookCommands badTemplate(book, state, editor, view, window, dialogs, files, clock,
-                             broken.path().toStdString());
+                             broken.path().toStdString(), recovery());
     const Snapshot before = snapshot();
 
-    dialogs.answer({false});
+    // The template is read before the save question: nothing is asked.
     const QString newError = errorOf([&] { badTemplate.acNewFileExecute(); });
     EXPECT_TRUE(newError.startsWith(u("initdata.dat を読み込めません"))) << newError.toStdString();
     expectUnchanged(before);
 
-    dialogs.answer({false});
     const QString openError =
         errorOf([&] { open(writeFile("other.csv", kThreeCards), badTemplate); });
     EXPECT_EQ(openError, newError);
     expectUnchanged(before);
-    EXPECT_EQ(window.quitRequests, 0);
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(window.endRequests, 0);
 }
 
 }  // namespace

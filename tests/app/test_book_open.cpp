@@ -93,9 +93,9 @@ TEST_F(BookCommandsTest, AnOpenThatFailsChangesNothingOfTheCurrentBook)
     // A read that fails after the open succeeded.
     QDir(dir.path()).mkdir(u("folder.csv"));
     dialogs.answer({false});
-    EXPECT_EQ(errorOf([&] { open(path("folder.csv")); }), u("不正なファイル名です"));
+    EXPECT_EQ(errorOf([&] { open(path("folder.csv")); }), u("通常のファイルではありません"));
     expectUnchanged(before);
-    EXPECT_EQ(window.quitRequests, 0);
+    EXPECT_EQ(window.endRequests, 0);
 }
 
 TEST_F(BookCommandsTest, CancellingTheOpenDialogLoadsCardOneAndKeepsTheFile)

@@ -15,14 +15,17 @@ TEST_F(BookCommandsTest, SavingKeepsBookChangedSoNewAndOpenStillAsk)
     EXPECT_NE(readBytes(path("three.csv")).find(sj("新しいメモ")), std::string::npos);
     EXPECT_TRUE(state.bookChanged());
 
-    // Yes at the save question saves; No at its overwrite question still goes on.
+    // Yes at the save question whose save does not happen (No at its
+    // overwrite question) stops Open before its dialog: the book stays.
     dialogs.log.clear();
     dialogs.answer({true, false});
-    open(writeFile("other.csv", "1,佐藤,5300001,様,大阪府,,,234567\r\n"));
+    const int opened = files.opens;
+    commands.acOpenFileExecute();
     EXPECT_EQ(dialogs.texts(), (QStringList{u(book_command_texts::kSaveQuestion),
                                             u(book_command_texts::kOverwriteQuestion)}));
-    EXPECT_EQ(state.currentFile(), absolute("other.csv"));
-    EXPECT_EQ(book.cell(ColName, 1), sj("佐藤"));
+    EXPECT_EQ(files.opens, opened);
+    EXPECT_EQ(state.currentFile(), absolute("three.csv"));
+    EXPECT_EQ(book.cell(ColName, 1), sj("山田太郎;花子"));
 
     // After New, Save asks for a name even though a file was open.
     editor.btnSaveCardClick();
@@ -35,7 +38,7 @@ TEST_F(BookCommandsTest, SavingKeepsBookChangedSoNewAndOpenStillAsk)
     commands.acSaveExecute();
     EXPECT_EQ(files.opens, dialogsShown + 1);
     EXPECT_EQ(state.currentFile(), absolute("new.csv"));
-    EXPECT_EQ(readBytes(path("new.csv")), "1,,,,,,,234567\r\n");
+    EXPECT_EQ(readBytes(path("new.csv")), "1,,,,,,,512345\r\n");
     EXPECT_EQ(dialogs.log.size(), 1u) << "a new file needs no overwrite question";
 }
 

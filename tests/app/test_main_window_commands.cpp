@@ -105,19 +105,19 @@ TEST_F(MainWindowCommandsTest, OpenShowsCardOneAndAFailedSaveIsShownAndKeepsTheS
     saveAs(path("missing/book.csv"));
     ASSERT_EQ(dialogs.log.size(), 1u);
     EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
-    EXPECT_EQ(lastEntry().text, u("不正なファイル名です"));
+    EXPECT_EQ(lastEntry().text, u("フォルダが見つかりません"));
     EXPECT_EQ(window->state().currentFile(), path("missing/book.csv"));
     EXPECT_TRUE(window->state().bookChanged());
     EXPECT_EQ(window->book().row(1), rows[0]);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("missing"))));
 
-    // A disk that is full.
+    // A device is no book.
     if (QFileInfo::exists(u("/dev/full"))) {
         window->state().setCurrentFile(u("/dev/full"));
         dialogs.answer({true});
         ui().N7->trigger();
         EXPECT_EQ(lastEntry().kind, FakeDialogs::Entry::Error);
-        EXPECT_EQ(lastEntry().text, u("ディスクがいっぱいです"));
+        EXPECT_EQ(lastEntry().text, u("通常のファイルではありません"));
         EXPECT_EQ(window->book().row(5), rows[1]);
         EXPECT_TRUE(window->state().bookChanged());
     }
@@ -138,7 +138,7 @@ TEST_F(MainWindowCommandsTest, AFailedOpenLeavesTheWindowAsItWas)
     ASSERT_EQ(listItems, 5);
     const std::pair<QString, const char*> failures[] = {
         {path("none.csv"), "ファイルが見つかりません"},
-        {path("folder.csv"), "不正なファイル名です"}};
+        {path("folder.csv"), "通常のファイルではありません"}};
     for (const auto& [bad, message] : failures) {
         open(bad);
         ASSERT_EQ(dialogs.log.size(), 1u) << bad.toStdString();

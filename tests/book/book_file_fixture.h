@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "book/address_book.h"
+#include "book/recovery_store.h"
 #include "tests/support/fakes.h"
 
 inline std::vector<std::string> namesIn(const std::string& folder)
@@ -42,8 +43,14 @@ protected:
         return dir_.filePath(QString::fromStdString(name)).toStdString();
     }
     std::string folder() const { return dir_.path().toStdString(); }
+    // The recovery copies of the test's saves, in a folder of their own.
+    RecoveryStore recovery() const
+    {
+        return RecoveryStore(recoveryDir_.filePath(QStringLiteral("recovery")).toStdString());
+    }
 
     QTemporaryDir dir_;
+    QTemporaryDir recoveryDir_;
 };
 
 inline const BookRow kSampleCard = {

@@ -10,16 +10,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "book/book_file.h"
 #include "tests/book/book_file_fixture.h"
 #include "tests/support/helpers.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -78,12 +81,15 @@ public:
         if (::geteuid() != 0 || user == nullptr) {
             return std::nullopt;
         }
-        Nobody nobody(user->pw_uid, user->pw_gid, testFolder + "/book_file_writer");
+        Nobody nobody(user->pw_uid, user->pw_gid, testFolder);
         // nobody has to reach the writer, which lies beside the books.
         fs::permissions(testFolder, fs::perms::owner_all | fs::perms::group_read |
                                         fs::perms::group_exec | fs::perms::others_read |
                                         fs::perms::others_exec);
         fs::copy_file(FUMI_BOOK_FILE_WRITER, nobody.writer_);
+        // nobody keeps the recovery copies of a save in place here.
+        fs::create_directory(nobody.recovery_);
+        fs::permissions(nobody.recovery_, fs::perms::all);
         if (run(nobody.asNobody({"true"})) != 0) {
             return std::nullopt;
         }
@@ -96,12 +102,15 @@ public:
     // Whether nobody saved the book of this file text to `path`.
     bool save(const std::string& path, const std::string& fileText) const
     {
-        return run(asNobody({writer_, path, fileText})) == 0;
+        return run(asNobody({writer_, path, fileText, recovery_})) == 0;
     }
 
 private:
-    Nobody(uid_t uid, gid_t gid, std::string writer)
-        : uid_(uid), gid_(gid), writer_(std::move(writer))
+    Nobody(uid_t uid, gid_t gid, const std::string& testFolder)
+        : uid_(uid),
+          gid_(gid),
+          writer_(testFolder + "/book_file_writer"),
+          recovery_(testFolder + "/recovery-of-nobody")
     {
     }
 
@@ -116,6 +125,7 @@ private:
     uid_t uid_;
     gid_t gid_;
     std::string writer_;
+    std::string recovery_;
 };
 
 // Lets this process write files up to `bytes` long; a write past that fails as
@@ -149,12 +159,12 @@ TEST_F(BookFileTest, ABookWithOneNameIsReplacedAndOneWithTwoIsWrittenInPlace)
     const std::string book = path("book.csv");
     writeBytes(book, "old\r\n");
     const FileIdentity alone = identityOf(book);
-    WriteBookFile(book, bookOf({kSampleCard}));
+    WriteBookFile(book, bookOf({kSampleCard}), recovery());
     EXPECT_NE(identityOf(book).inode, alone.inode) << "a new file took the book's name";
 
     fs::create_hard_link(book, path("second.csv"));
     const FileIdentity linked = identityOf(book);
-    WriteBookFile(book, bookOf({kSampleCard, kSampleCard}));
+    WriteBookFile(book, bookOf({kSampleCard, kSampleCard}), recovery());
     EXPECT_EQ(identityOf(book), linked);
     EXPECT_EQ(readBytes(book), kNewText + kNewText);
     EXPECT_EQ(readBytes(path("second.csv")), kNewText + kNewText);
@@ -180,7 +190,8 @@ TEST_F(BookFileTest, AWritableBookInAFolderTheUserCannotWriteIsWrittenInPlace)
     } else {
         const FileIdentity before = identityOf(book);
         fs::permissions(place, fs::perms::owner_read | fs::perms::owner_exec);
-        const QString error = errorOf([&] { WriteBookFile(book, bookOf({kSampleCard})); });
+        const QString error =
+            errorOf([&] { WriteBookFile(book, bookOf({kSampleCard}), recovery()); });
         fs::permissions(place, fs::perms::owner_all);
         EXPECT_EQ(error, u(""));
         EXPECT_EQ(identityOf(book), before);
@@ -208,7 +219,7 @@ TEST_F(BookFileTest, ABookOfAnotherOwnerOrOfAGroupTheUserCannotGiveKeepsThem)
     ASSERT_EQ(::chown(book.c_str(), nobody->uid(), nobody->gid()), 0);
     ASSERT_EQ(::chmod(book.c_str(), 0640), 0);
     FileIdentity before = identityOf(book);
-    WriteBookFile(book, bookOf({kSampleCard}));
+    WriteBookFile(book, bookOf({kSampleCard}), recovery());
     EXPECT_EQ(identityOf(book), before);
     EXPECT_EQ(readBytes(book), kNewText);
 
@@ -223,17 +234,105 @@ TEST_F(BookFileTest, ABookOfAnotherOwnerOrOfAGroupTheUserCannotGiveKeepsThem)
     EXPECT_EQ(namesIn(place), std::vector<std::string>{"book.csv"});
 }
 
-TEST_F(BookFileTest, AFullDiskInPlaceReportsItAndLeavesWhatWasWritten)
+TEST_F(BookFileTest, NoRecoveryCopyNoWriteInPlace)
 {
+    // The size limit stops the copy before the book: the only copy stays whole.
     const std::string book = path("book.csv");
     writeBytes(book, "old\r\n");
     fs::create_hard_link(book, path("second.csv"));
     const AddressBook many = bookOf(std::vector<BookRow>(3000, kSampleCard));
+    QString error;
     {
         const FileSizeLimit limit(64 * 1024);
-        EXPECT_EQ(errorOf([&] { WriteBookFile(book, many); }), u("ディスクがいっぱいです"));
+        error = errorOf([&] { WriteBookFile(book, many, recovery()); });
     }
-    EXPECT_EQ(readBytes(path("second.csv")), EncodeBookText(many).substr(0, 64 * 1024));
+    EXPECT_EQ(error.section(u("\n\r"), 0, 0), u("ディスクがいっぱいです"));
+    EXPECT_TRUE(error.contains(u("控えを作れなかった"))) << error.toStdString();
+    EXPECT_EQ(readBytes(book), "old\r\n");
+    EXPECT_TRUE(recovery().copies().empty());
+}
+
+TEST_F(BookFileTest, AFullDiskInPlaceKeepsTheOldBook)
+{
+    const std::string place = path("disk");
+    fs::create_directory(place);
+    const SmallDisk disk(place, "64k");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    const std::string book = place + "/book.csv";
+    writeBytes(book, "old\r\n");
+    fs::create_hard_link(book, place + "/second.csv");  // so it is written in place
+    const AddressBook many = bookOf(std::vector<BookRow>(3000, kSampleCard));
+    EXPECT_EQ(errorOf([&] { WriteBookFile(book, many, recovery()); }), u("ディスクがいっぱいです"));
+    EXPECT_EQ(readBytes(book), "old\r\n");
+    EXPECT_TRUE(recovery().copies().empty()) << "the book was not touched";
+}
+
+// Starts the writer saving `book` in place from the text in `textFile`.
+pid_t startSaving(const std::string& book, const std::string& textFile,
+                  const std::string& recoveryFolder)
+{
+    const std::vector<std::string> args = {FUMI_BOOK_FILE_WRITER, book, "@" + textFile,
+                                           recoveryFolder};
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
+TEST_F(BookFileTest, ASaveInPlaceKilledAnywhereLeavesTheOldBookOrAWholeCopy)
+{
+    const std::string book = path("book.csv");
+    const std::string oldText = EncodeBookText(bookOf(std::vector<BookRow>(300, kSampleCard)));
+    BookRow changed = kSampleCard;
+    changed[ColMemo] = "memo";
+    // Large enough that a kill lands in the middle of the write now and then.
+    const std::string newText = EncodeBookText(bookOf(std::vector<BookRow>(40'000, changed)));
+    writeBytes(path("new.txt"), newText);
+    const auto startOver = [&] {
+        writeBytes(book, oldText);
+        fs::remove(path("second.csv"));
+        fs::create_hard_link(book, path("second.csv"));  // so it is written in place
+    };
+
+    // One whole save, for how long one takes; the kills spread over its second half.
+    startOver();
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t whole = startSaving(book, path("new.txt"), recovery().folder());
+    ASSERT_GT(whole, 0);
+    ::waitpid(whole, nullptr, 0);
+    const auto took = std::chrono::steady_clock::now() - started;
+    ASSERT_TRUE(readBytes(book) == newText);
+    ASSERT_TRUE(recovery().copies().empty());
+
+    constexpr int kRounds = 40;
+    int cut = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        startOver();
+        const pid_t pid = startSaving(book, path("new.txt"), recovery().folder());
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(took / 2 + took * round / (2 * kRounds));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+
+        const std::string now = readBytes(book);
+        if (now != oldText && now != newText) {
+            ++cut;
+            const std::vector<RecoveryCopy> copies = recovery().copies();
+            ASSERT_EQ(copies.size(), 1u) << "round " << round << ": a cut book and no copy";
+            EXPECT_TRUE(readBytes(copies[0].copyPath) == newText);
+            EXPECT_EQ(copies[0].bookPath, book);
+        }
+        for (const RecoveryCopy& copy : recovery().copies()) {
+            recovery().remove(copy);
+        }
+    }
+    RecordProperty("cut books", cut);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST_F(GridTemplateTest, ReportsATemplateThatCannotBeRead)
     };
     EXPECT_EQ(loadError(), "initdata.dat を読み込めません: ファイルが見つかりません");
     fs::create_directory(templatePath());
-    EXPECT_EQ(loadError(), "initdata.dat を読み込めません: 不正なファイル名です");
+    EXPECT_EQ(loadError(), "initdata.dat を読み込めません: 通常のファイルではありません");
     fs::remove(templatePath());
     if (::geteuid() != 0) {
         writeTemplate(kGoodTemplate);

@@ -266,10 +266,16 @@ TEST(SearchPostcode, MissingFileIsReportedInJapanese)
               QString::fromUtf8("不正なファイル名です"));
 }
 
-TEST(SearchPostcode, AFolderInThePlaceOfTheFileIsNoFileName)
+TEST(SearchPostcode, AFolderOrAFifoInThePlaceOfTheFileIsRefused)
 {
-    // Opening a folder works; reading it fails with EISDIR.
-    EXPECT_EQ(messageOf(std::getenv("FUMI_TEST_DATA")), QString::fromUtf8("不正なファイル名です"));
+    EXPECT_EQ(messageOf(std::getenv("FUMI_TEST_DATA")), u("通常のファイルではありません"));
+    // A FIFO would block the search for ever; the alarm ends the test if it does.
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath(u("postcode.dat")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(10);
+    EXPECT_EQ(messageOf(fifo), u("通常のファイルではありません"));
+    ::alarm(0);
 }
 
 TEST(SearchPostcode, UnreadableFileIsDenied)
