@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
@@ -359,6 +360,24 @@ TEST_F(BookFileTest, ReportsAMissingFolderAndCreatesNothing)
     EXPECT_EQ(errorOf([&] { WriteBookFile(path("gone") + "/", book, recovery()); }),
               u("不正なファイル名です"));
     EXPECT_TRUE(namesIn(folder()).empty());
+}
+
+TEST_F(BookFileTest, ASaveRemovesWhatKilledSavesOfTheSameBookLeft)
+{
+    // A process that has ended for sure: one started and waited for.
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string ofEnded = ".book.csv.tmp" + std::to_string(ended) + "-0";
+    const std::string ofRunning = ".book.csv.tmp" + std::to_string(::getppid()) + "-0";
+    const std::string ofAnotherBook = ".other.csv.tmp" + std::to_string(ended) + "-0";
+    for (const std::string& name : {ofEnded, ofRunning, ofAnotherBook}) {
+        writeBytes(path(name), "half");
+    }
+    WriteBookFile(path("book.csv"), bookOf({kSampleCard}), recovery());
+    EXPECT_EQ(namesIn(folder()), (std::vector<std::string>{ofRunning, ofAnotherBook, "book.csv"}));
 }
 
 TEST_F(BookFileTest, AFullDiskLeavesTheOldFileAndNoTemporaryFile)
