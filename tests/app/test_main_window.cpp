@@ -179,6 +179,27 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
     EXPECT_TRUE(card().lblFromName->isVisible());
 }
 
+TEST_F(MainWindowTest, LooksUpACompanysOwnCodeAndATownOfTheNationalDictionary)
+{
+    const std::pair<const char*, const char*> lookups[] = {
+        {"1008994", "1008994,東京都千代田区丸の内２丁目７－２　東京中央郵便局"},
+        {"7390501", "7390501,広島県廿日市市宮島町"}};
+    for (const auto& [code, line] : lookups) {
+        card().txtYuubinNo->setText(u(code));
+        QStringList listed;
+        whenModalOpens([&](QWidget& form) {
+            auto* list = form.findChild<QListWidget*>(u("KekkaList"));
+            for (int i = 0; list != nullptr && i < list->count(); ++i) {
+                listed << list->item(i)->text();
+            }
+            form.close();
+        });
+        card().SpeedButton1->click();
+        EXPECT_EQ(listed, QStringList{u(line)}) << code;
+    }
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
 TEST_F(MainWindowTest, GridEditsLandInTheTableAndSetNoState)
 {
     QTableView* grid = list().IchiranGrid;
