@@ -157,6 +157,18 @@ SenderFields CardTab::sender() const
     return s;
 }
 
+void CardTab::acSenderFromCardExecute()
+{
+    const std::pair<QLineEdit*, QLineEdit*> copies[] = {{ui_.txtName, ui_.txtSenderName},
+                                                        {ui_.txtRenmei1, ui_.txtSenderRenmei},
+                                                        {ui_.txtYuubinNo, ui_.txtSenderYuubinNo},
+                                                        {ui_.txtAddress, ui_.txtSenderAddress},
+                                                        {ui_.txtAddress2, ui_.txtSenderAddress2}};
+    for (const auto& [from, to] : copies) {
+        to->setText(from->text());
+    }
+}
+
 // Commands.
 
 void CardTab::connectEditor()

@@ -50,6 +50,9 @@ public:
 
     // The sender block as its fields hold it, for printing and the print preview.
     SenderFields sender() const;
+    // このカードを差出人にする: the card being edited, as its fields hold it,
+    // becomes the sender (honorifics aside); the card itself does not change.
+    void acSenderFromCardExecute();
 
     // CardEditorView
     std::string field(CardField f) const override;

@@ -242,6 +242,7 @@ void frmMain::connectMenu()
     connect(ui_->N10, &QAction::triggered, this, onPrintTab(&PrintTab::pressPrintListReload));
     connect(ui_->N11, &QAction::triggered, this, onPrintTab(&PrintTab::pressSamplePrint));
     connect(ui_->N12, &QAction::triggered, this, onPrintTab(&PrintTab::pressPrintChecked));
+    on(ui_->acSenderFromCard, [this] { cardTab_->acSenderFromCardExecute(); });
 
     // このソフトウェアについて
     auto page = [this](WebPage p) {

@@ -2,6 +2,7 @@
 #include "app/print_tab.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -15,7 +16,12 @@
 #include "print/print_preview.h"
 #include "print/qt_printer_device.h"
 #include "text/cp932.h"
+#include "text/program_text.h"
 #include "vertical/tpl_label.h"
+
+namespace {
+constexpr char kConfirmPrinter[] = "OK";
+}  // namespace
 
 PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const CommandGuard& guard,
                    std::function<SenderFields()> readSender)
@@ -55,6 +61,8 @@ PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const Com
     // text of every card to know their heights, which for a large book took
     // longer than building the list.
     ui_.PrintList->setUniformItemSizes(true);
+    // The printer dialog's page tab shows the card from the start.
+    printer_->setPageSize(QtPrinterDevice::postcardSize());
 }
 
 PrintTab::~PrintTab() = default;
@@ -186,9 +194,18 @@ void PrintTab::btnPrintCheckedClick()
 
 void PrintTab::SpeedButton3Click()
 {
-    QPrintDialog dialog(printer_.get(), ui_.grpPrintPage->window());
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    dialog.exec();  // whatever is confirmed becomes the printer's setting
+    // One dialog for the run: opened again, it shows the printer, tray, paper
+    // type and quality in force (a new one would show the printer's defaults,
+    // and confirming it would put them back).
+    if (printerDialog_ == nullptr) {
+        printerDialog_ = new QPrintDialog(printer_.get(), ui_.grpPrintPage->window());
+        printerDialog_->setObjectName(QStringLiteral("PrinterSetupDialog1"));
+        // It only sets the printer: nothing is printed when it is confirmed.
+        if (auto* buttons = printerDialog_->findChild<QDialogButtonBox*>()) {
+            buttons->button(QDialogButtonBox::Ok)->setText(uiText(kConfirmPrinter));
+        }
+    }
+    printerDialog_->exec();  // whatever is confirmed becomes the printer's setting
 }
 
 void PrintTab::chkSenderClick()

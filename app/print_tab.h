@@ -14,6 +14,7 @@
 class AddressBook;
 class CommandGuard;
 class Dialogs;
+class QPrintDialog;
 class QPrinter;
 class QtPrinterDevice;
 struct CardPrintOptions;
@@ -69,4 +70,5 @@ private:
     SenderLabels sender_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QtPrinterDevice> device_;
+    QPrintDialog* printerDialog_ = nullptr;  // made at its first use; a child of the window
 };

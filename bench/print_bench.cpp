@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Batch printing of 100 cards into PDF files, one file per card.
+// Batch printing of 100 cards into one PDF file, a page each.
 #include <QFont>
 #include <QGuiApplication>
 #include <QPrinter>

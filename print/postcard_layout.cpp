@@ -27,19 +27,12 @@ long long RoundHalfEven(long long numerator, long long denominator)
     return quotient;
 }
 
-int MillimetreTenthsToDots(int tenths, int offsetMm, int dpi)
+int MillimetreTenthsToDots(int tenths, int offsetDots, int dpi)
 {
-    // (mm - off) * dpi / 25.4, kept in integers so that halves are exact.
-    return static_cast<int>(
-        RoundHalfEven(static_cast<long long>(tenths - offsetMm * 10) * dpi, 254));
-}
-
-int OffsetToMillimetres(int offsetDots, int dpi)
-{
-    if (dpi <= 0) {
-        return 0;
-    }
-    return static_cast<int>(RoundHalfEven(static_cast<long long>(offsetDots) * 254, 10LL * dpi));
+    // mm * dpi / 25.4, kept in integers so that halves are exact; the offset
+    // is taken as it is, not rounded to whole millimetres first, which moved
+    // everything up to half a millimetre.
+    return static_cast<int>(RoundHalfEven(static_cast<long long>(tenths) * dpi, 254)) - offsetDots;
 }
 
 int VerticalPointSize(int k, int length)
@@ -66,8 +59,10 @@ namespace {
 
 using postcard::MillimetreTenthsToDots;
 
-// Card positions in tenths of a millimetre.
-constexpr std::array<int, 7> AddresseeDigitX{450, 520, 590, 660, 730, 790, 870};
+// Card positions in tenths of a millimetre. The addressee's digits keep the
+// 7 mm pitch of Japan Post's boxes; at 79 mm digit 6 crossed the left line of
+// its box (79.5 mm).
+constexpr std::array<int, 7> AddresseeDigitX{450, 520, 590, 660, 730, 800, 870};
 constexpr int AddresseeDigitY = 125;
 constexpr std::array<int, 7> SenderDigitX{55, 95, 135, 185, 225, 265, 305};
 constexpr int SenderDigitY = 1230;
@@ -85,10 +80,11 @@ constexpr std::size_t MinNameLength = 10;
 class Card {
 public:
     Card(PrinterDevice& device, const PrintSettings& settings)
-        : device_(device), settings_(settings)
+        : device_(device),
+          settings_(settings),
+          offX_(device.physicalOffsetX()),
+          offY_(device.physicalOffsetY())
     {
-        offX_ = postcard::OffsetToMillimetres(device.physicalOffsetX(), device.dpiX());
-        offY_ = postcard::OffsetToMillimetres(device.physicalOffsetY(), device.dpiY());
     }
 
     int x(int tenths) const { return MillimetreTenthsToDots(tenths, offX_, device_.dpiX()); }
@@ -139,32 +135,8 @@ public:
 private:
     PrinterDevice& device_;
     const PrintSettings& settings_;
-    int offX_ = 0;
-    int offY_ = 0;
-};
-
-// Ends the job on every path: normally at the end, by abort when drawing fails.
-class JobScope {
-public:
-    explicit JobScope(PrinterDevice& device) : device_(device) { device_.beginDocument(); }
-    ~JobScope()
-    {
-        if (open_) {
-            device_.abortDocument();
-        }
-    }
-    JobScope(const JobScope&) = delete;
-    JobScope& operator=(const JobScope&) = delete;
-
-    void finish()
-    {
-        open_ = false;
-        device_.endDocument();
-    }
-
-private:
-    PrinterDevice& device_;
-    bool open_ = true;
+    int offX_;  // dots
+    int offY_;
 };
 
 std::size_t LongerOf(const std::string& a, const std::string& b)
@@ -195,13 +167,38 @@ void PrintSender(Card& card, PrinterDevice& device, int digitWidth, const Sender
 
 }  // namespace
 
+PrintJob::PrintJob(PrinterDevice& device) : device_(device)
+{
+    device_.beginDocument();
+}
+
+PrintJob::~PrintJob()
+{
+    if (open_) {
+        device_.abortDocument();
+    }
+}
+
+void PrintJob::finish()
+{
+    open_ = false;
+    device_.endDocument();
+}
+
 bool PrintCard(const AddressBook& book, int row, bool withSender, const PrintSettings& settings,
                const SenderFields& sender, PrinterDevice& device)
 {
     device.setPostcardPaper();
-    Card card(device, settings);
-    JobScope job(device);
+    PrintJob job(device);
+    DrawCard(book, row, withSender, settings, sender, device);
+    job.finish();
+    return true;
+}
 
+void DrawCard(const AddressBook& book, int row, bool withSender, const PrintSettings& settings,
+              const SenderFields& sender, PrinterDevice& device)
+{
+    Card card(device, settings);
     device.setDigitFontPixelsPerInch(device.dpiY());
     const int digitWidth = card.fitDigits(DigitLimitDots);
     device.setDigitFont(settings.digitFace,
@@ -235,7 +232,4 @@ bool PrintCard(const AddressBook& book, int row, bool withSender, const PrintSet
             500, 350,
             NameWithHonorific(split.jointName, split.jointHonorific, EmptyName::KeepsHonorific));
     }
-
-    job.finish();
-    return true;
 }

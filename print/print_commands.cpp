@@ -18,32 +18,33 @@ void PrintRow(const AddressBook& book, int row, const PrintOptionsReader& option
     PrintCard(book, row, current.withSender, current.settings, current.sender, device);
 }
 
-// Gives the device back the output file the user chose, on every path.
-class OutputFileScope {
-public:
-    explicit OutputFileScope(PrinterDevice& device) : device_(device), chosen_(device.outputFile())
-    {
+// A printer without postcard paper would take the job and CUPS cancel it
+// without a word: it is told before anything is sent.
+bool TakesPostcards(PrinterDevice& device, Dialogs& dialogs)
+{
+    device.setPostcardPaper();
+    if (device.takesPostcards()) {
+        return true;
     }
-    ~OutputFileScope()
-    {
-        if (!chosen_.isEmpty()) {
-            device_.setOutputFile(chosen_);
-        }
-    }
-    OutputFileScope(const OutputFileScope&) = delete;
-    OutputFileScope& operator=(const OutputFileScope&) = delete;
+    dialogs.notify(uiText(print_texts::NoPostcardPaper).arg(device.printerName()));
+    return false;
+}
 
-    void prepareFor(int row)
-    {
-        if (!chosen_.isEmpty()) {
-            device_.setOutputFile(RowOutputFileName(chosen_, row));
+// All the cards as the pages of one document: a PDF file of one print.
+int PrintIntoOneDocument(const std::vector<int>& rows, const AddressBook& book,
+                         const PrintOptionsReader& options, PrinterDevice& device)
+{
+    PrintJob job(device);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) {
+            device.newPage();
         }
+        const CardPrintOptions current = options();
+        DrawCard(book, rows[i], current.withSender, current.settings, current.sender, device);
     }
-
-private:
-    PrinterDevice& device_;
-    QString chosen_;
-};
+    job.finish();
+    return static_cast<int>(rows.size());
+}
 
 }  // namespace
 
@@ -55,6 +56,9 @@ bool SamplePrint(const PrintListState& list, const AddressBook& book,
         dialogs.notify(uiText(print_texts::SelectSampleCard));
         return false;
     }
+    if (!TakesPostcards(device, dialogs)) {
+        return false;
+    }
     PrintRow(book, list.items[static_cast<std::size_t>(index)].row, options, device);
     return true;
 }
@@ -62,35 +66,26 @@ bool SamplePrint(const PrintListState& list, const AddressBook& book,
 int PrintChecked(const PrintListState& list, const AddressBook& book,
                  const PrintOptionsReader& options, PrinterDevice& device, Dialogs& dialogs)
 {
-    const bool anyTicked = std::any_of(list.items.begin(), list.items.end(),
-                                       [](const PrintListMark& item) { return item.ticked; });
-    if (!anyTicked) {
+    std::vector<int> rows;
+    for (const PrintListMark& item : list.items) {
+        if (item.ticked) {
+            rows.push_back(item.row);
+        }
+    }
+    if (rows.empty()) {
         dialogs.notify(uiText(print_texts::TickCardsToPrint));
         return 0;
     }
-    OutputFileScope output(device);
-    int printed = 0;
-    for (const PrintListMark& item : list.items) {
-        if (!item.ticked) {
-            continue;
-        }
-        output.prepareFor(item.row);
-        PrintRow(book, item.row, options, device);
-        ++printed;
+    if (!TakesPostcards(device, dialogs)) {
+        return 0;
     }
-    return printed;
-}
-
-QString RowOutputFileName(const QString& path, int row)
-{
-    const QString suffix = QLatin1Char('-') + QString::number(row);
-    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    // A dot that starts the file name (".pdf") marks a hidden file, not an extension.
-    if (dot <= nameStart) {
-        return path + suffix;
+    if (!device.outputFile().isEmpty()) {
+        return PrintIntoOneDocument(rows, book, options, device);
     }
-    return path.left(dot) + suffix + path.mid(dot);
+    for (int row : rows) {
+        PrintRow(book, row, options, device);
+    }
+    return static_cast<int>(rows.size());
 }
 
 int YubinFactorFromText(const QString& text)

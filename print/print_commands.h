@@ -33,20 +33,18 @@ struct CardPrintOptions {
 using PrintOptionsReader = std::function<CardPrintOptions()>;
 
 // Prints the highlighted card. Returns false (after its message) when no
-// item is highlighted. Printer failures leave by AppError.
+// item is highlighted or the printer offers no postcards. Printer failures
+// leave by AppError.
 bool SamplePrint(const PrintListState& list, const AddressBook& book,
                  const PrintOptionsReader& options, PrinterDevice& device, Dialogs& dialogs);
 
-// Prints every ticked card in list order, each as its own job; returns how
-// many were printed. When the output is a file, each job gets its own file
-// (RowOutputFileName), and the chosen name is restored afterwards. A printer
-// failure stops the batch at that card by AppError.
+// Prints every ticked card in list order and returns how many were printed:
+// to a printer each card is its own job; to a PDF file all of them are pages
+// of that one file. Nothing is printed, after a message, when nothing is
+// ticked or the printer offers no postcards. A printer failure stops the batch
+// at that card by AppError.
 int PrintChecked(const PrintListState& list, const AddressBook& book,
                  const PrintOptionsReader& options, PrinterDevice& device, Dialogs& dialogs);
-
-// "cards.pdf" and row 3 give "cards-3.pdf"; a name without an extension gets
-// "-3" at its end.
-QString RowOutputFileName(const QString& path, int row);
 
 // The size factor from intYubinBai's text: a whole number kept within 1..10,
 // anything else 1.

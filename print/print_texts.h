@@ -15,6 +15,11 @@ inline constexpr const char* PrintingNow = "現在印刷中です";
 inline constexpr const char* CannotStartJob = "印刷を開始できませんでした。";
 inline constexpr const char* JobFailed = "印刷データを送れませんでした。";
 
+// %1: the printer's name.
+inline constexpr const char* NoPostcardPaper =
+    "選択したプリンタ（%1）は、はがき（100×148mm）の用紙に対応していません。\n\r"
+    "プリンタの設定を確認してください。";
+
 // The separator between name and address in a print-list item.
 inline constexpr const char* ListItemSeparator = " : ";
 

@@ -40,6 +40,11 @@ public:
     // Takes the current printer and sets its paper to 100 x 148 mm. Throws
     // AppError when there is no printer or when a job is still being handed over.
     virtual void setPostcardPaper() = 0;
+    // After setPostcardPaper(): whether the printer offers 100 x 148 mm paper
+    // (or custom sizes that hold it); a PDF file always does.
+    virtual bool takesPostcards() const = 0;
+    // The printer's name as the system lists it.
+    virtual QString printerName() const = 0;
 
     // Resolution in dots per inch, and the printable area's distance from the
     // paper's corner in dots; valid after setPostcardPaper().
@@ -48,8 +53,12 @@ public:
     virtual int physicalOffsetX() const = 0;
     virtual int physicalOffsetY() const = 0;
 
-    // One job of one page. abortDocument() ends a job that failed half-way.
+    // One job; its first page begins with it. abortDocument() ends a job that
+    // failed half-way.
     virtual void beginDocument() = 0;
+    // Ends the current page of a job and begins the next (a PDF file takes
+    // all the cards of one print). Throws AppError on failure.
+    virtual void newPage() = 0;
     virtual void endDocument() = 0;
     virtual void abortDocument() noexcept = 0;
 

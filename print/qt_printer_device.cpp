@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/app_error.h"
 #include "print/print_texts.h"
@@ -39,12 +40,53 @@ void QtPrinterDevice::setPostcardPaper()
             throw AppError(uiText(print_texts::NoDefaultPrinter));
         }
     }
-    // Only the size changes; orientation and margins stay as the user set them.
-    printer_.setPageSize(QPageSize(QSizeF(100, 148), QPageSize::Millimeter));
+    // Only the size changes; orientation and margins stay as the printer has them.
+    printer_.setPageSize(postcardSize());
+    if (toFile) {
+        // A PDF file has no unprintable edge: the page is the whole card, so
+        // that every element lands at its millimetre.
+        printer_.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    }
     // The digits are fitted in dots ("4" at most 38 wide); at 600 dpi that gives
     // digits that fill a postcard's boxes, at a printer's 1200 dpi half that.
     // Set on every card, since the printer dialog may choose another resolution.
     printer_.setResolution(kPostcardDpi);
+}
+
+QPageSize QtPrinterDevice::postcardSize()
+{
+    return QPageSize(QSizeF(100, 148), QPageSize::Millimeter);
+}
+
+bool QtPrinterDevice::takesPostcards() const
+{
+    if (!printer_.outputFileName().isEmpty()) {
+        return true;
+    }
+    // Either way round, and within a millimetre of the card.
+    const auto holdsACard = [](const QSizeF& mm) {
+        const QSizeF upright = mm.width() <= mm.height() ? mm : mm.transposed();
+        return std::abs(upright.width() - 100) <= 1 && std::abs(upright.height() - 148) <= 1;
+    };
+    const QPrinterInfo info(printer_);
+    const QList<QPageSize> sizes = info.supportedPageSizes();
+    if (std::any_of(sizes.begin(), sizes.end(), [&](const QPageSize& size) {
+            return holdsACard(size.size(QPageSize::Millimeter));
+        })) {
+        return true;
+    }
+    if (!info.supportsCustomPageSizes()) {
+        return false;
+    }
+    const QSizeF least = info.minimumPhysicalPageSize().size(QPageSize::Millimeter);
+    const QSizeF most = info.maximumPhysicalPageSize().size(QPageSize::Millimeter);
+    return least.width() <= 100 && least.height() <= 148 && most.width() >= 100 &&
+           most.height() >= 148;
+}
+
+QString QtPrinterDevice::printerName() const
+{
+    return printer_.printerName();
 }
 
 int QtPrinterDevice::dpiX() const
@@ -91,6 +133,15 @@ void QtPrinterDevice::beginDocument()
     painter_.setBackgroundMode(Qt::OpaqueMode);
     painter_.setBackground(Qt::white);
     painter_.setPen(Qt::black);
+    verticalCurrent_ = false;
+}
+
+void QtPrinterDevice::newPage()
+{
+    if (!printer_.newPage()) {
+        throw AppError(uiText(print_texts::JobFailed));
+    }
+    painter_.setBackgroundMode(Qt::OpaqueMode);
     verticalCurrent_ = false;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPageSize>
 #include <QPainter>
 
 #include "print/printer_device.h"
@@ -14,6 +15,8 @@ class QtPrinterDevice final : public PrinterDevice {
 public:
     // The resolution every card is printed at.
     static constexpr int kPostcardDpi = 600;
+    // The paper of every card.
+    static QPageSize postcardSize();
 
     explicit QtPrinterDevice(QPrinter& printer);
     ~QtPrinterDevice() override;
@@ -24,12 +27,15 @@ public:
     bool printing() const { return painter_.isActive(); }
 
     void setPostcardPaper() override;
+    bool takesPostcards() const override;
+    QString printerName() const override;
     int dpiX() const override;
     int dpiY() const override;
     int physicalOffsetX() const override;
     int physicalOffsetY() const override;
 
     void beginDocument() override;
+    void newPage() override;
     void endDocument() override;
     void abortDocument() noexcept override;
 

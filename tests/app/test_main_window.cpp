@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -177,6 +178,48 @@ TEST_F(MainWindowTest, TypingACardFillsThePreviewAndMarksTheCardChanged)
     EXPECT_TRUE(print().lblPFromName->isVisibleTo(ui().TabSheet3));
     card().chkVisible->click();
     EXPECT_TRUE(card().lblFromName->isVisible());
+}
+
+TEST_F(MainWindowTest, TheCardBeingEditedBecomesTheSender)
+{
+    card().txtName->setText(u("山田太郎"));
+    card().txtKeisho->setEditText(u("殿"));
+    card().txtRenmei1->setText(u("花子"));
+    card().txtYuubinNo->setText(u("1000001"));
+    card().txtAddress->setText(u("東京都千代田区千代田一ー一"));
+    card().txtAddress2->setText(u("皇居内"));
+    window->state().cardSettled();
+    const BookRow stored = window->book().row(1);
+
+    EXPECT_EQ(visibleText(ui().acSenderFromCard->text()), u("このカードを差出人にする"));
+    EXPECT_TRUE(ui().N3->actions().contains(ui().acSenderFromCard)) << "in 宛名印刷";
+    ui().acSenderFromCard->trigger();
+    EXPECT_EQ(card().txtSenderName->text(), u("山田太郎"));
+    EXPECT_EQ(card().txtSenderRenmei->text(), u("花子"));
+    EXPECT_EQ(card().txtSenderYuubinNo->text(), u("1000001"));
+    EXPECT_EQ(card().txtSenderAddress->text(), u("東京都千代田区千代田一ー一"));
+    EXPECT_EQ(card().txtSenderAddress2->text(), u("皇居内"));
+    EXPECT_EQ(print().lblPFromName->text(), u("山田太郎")) << "the print preview follows";
+    EXPECT_EQ(print().PrintFYubin7->text(), u("1"));
+    EXPECT_FALSE(window->state().cardChanged()) << "the card itself did not change";
+    EXPECT_EQ(window->book().row(1), stored);
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(MainWindowTest, ThePrinterDialogIsOneForTheRunAndStartsOnThePostcard)
+{
+    EXPECT_EQ(window->printTab().printer().pageLayout().pageSize().id(), QPageSize::Postcard);
+    QList<QWidget*> opened;
+    for (int time = 0; time < 2; ++time) {
+        whenModalOpens([&](QWidget& dialog) {
+            opened << &dialog;
+            dynamic_cast<QDialog&>(dialog).reject();
+        });
+        print().SpeedButton3->click();
+    }
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], opened[1]) << "opened again, it shows what was confirmed";
+    EXPECT_EQ(opened[0]->objectName(), u("PrinterSetupDialog1"));
 }
 
 TEST_F(MainWindowTest, LooksUpACompanysOwnCodeAndATownOfTheNationalDictionary)

@@ -28,9 +28,13 @@
 
 namespace {
 
-// A Latin letter and nothing Japanese: a text Qt left in English.
+// A Latin letter and nothing Japanese: a text Qt left in English. "OK" is
+// Japanese too (Qt's own catalogue keeps it).
 bool isEnglish(const QString& text)
 {
+    if (text == u("OK")) {
+        return false;
+    }
     bool latin = false;
     for (QChar c : text) {
         if (c.unicode() >= 0x3000) {
@@ -207,7 +211,9 @@ TEST_F(QtJapaneseTest, ThePrinterDialogIsJapaneseWithItsOptionsOpen)
     fixture.print().SpeedButton3->click();
     EXPECT_TRUE(english.isEmpty()) << english.join(u(" | ")).toStdString();
     EXPECT_TRUE(buttons.contains(u("オプション <<"))) << "the options are open";
-    EXPECT_TRUE(buttons.contains(u("印刷")));
+    // It only sets the printer: its confirm button does not say it prints.
+    EXPECT_TRUE(buttons.contains(u("OK"))) << buttons.join(u(" | ")).toStdString();
+    EXPECT_FALSE(buttons.contains(u("印刷")));
 }
 
 class ContextMenuTest : public QtJapaneseTest, public ::testing::WithParamInterface<const char*> {};

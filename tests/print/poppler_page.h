@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -67,12 +68,14 @@ inline std::optional<Info> ReadInfo(const QString& pdf)
     return info;
 }
 
-// Every word of the first page with its box, from pdftotext -bbox.
-inline std::vector<Word> ReadWords(const QString& pdf)
+// Every word of one page (1-based) with its box, from pdftotext -bbox.
+inline std::vector<Word> ReadWords(const QString& pdf, int page = 1)
 {
     std::vector<Word> words;
+    const QString number = QString::number(page);
     const auto out =
-        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), number,
+                                          QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
     if (!out) {
         return words;
     }
@@ -87,5 +90,22 @@ inline std::vector<Word> ReadWords(const QString& pdf)
     }
     return words;
 }
+
+// The word whose text starts with `text` and whose left edge lies nearest `xMm`.
+inline const Word* NearestWord(const std::vector<Word>& words, const QString& text, double xMm)
+{
+    const Word* best = nullptr;
+    for (const Word& w : words) {
+        if (w.text.startsWith(text) &&
+            (!best || std::abs(w.xMin - xMm) < std::abs(best->xMin - xMm))) {
+            best = &w;
+        }
+    }
+    return best;
+}
+
+// Where the addressee's digits are placed: left edges in millimetres, and the top.
+inline constexpr double AddresseeDigitXMm[] = {45, 52, 59, 66, 73, 80, 87};
+inline constexpr double AddresseeDigitYMm = 12.5;
 
 }  // namespace poppler_page

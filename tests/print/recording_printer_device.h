@@ -24,6 +24,7 @@ public:
     struct Job {
         QString outputFile;
         std::vector<Draw> draws;
+        std::vector<std::size_t> pageStarts{0};  // the first draw of each page
         std::vector<int> digitSizesSet;
         int digitPixelsPerInch = 0;
         bool ended = false;
@@ -38,6 +39,7 @@ public:
     // half an em at 600 dpi, so 19 pt is far too wide and 8 pt fits 38 dots.
     std::function<int(int points)> widthOfFour = [](int points) { return points * 5 - 3; };
     bool noPrinter = false;
+    bool postcards = true;
     bool busy = false;
     int failOnDrawNumber = -1;  // throws on that draw of the current job (0-based)
     QString file;
@@ -55,6 +57,8 @@ public:
         }
         ++paperSets;
     }
+    bool takesPostcards() const override { return postcards; }
+    QString printerName() const override { return QStringLiteral("Recorder"); }
     int dpiX() const override { return resolutionX; }
     int dpiY() const override { return resolutionY; }
     int physicalOffsetX() const override { return offsetXDots; }
@@ -65,6 +69,13 @@ public:
         jobs.push_back({});
         jobs.back().outputFile = file;
         inJob_ = true;
+        brushClear_ = false;
+        vertical_.reset();
+    }
+    void newPage() override
+    {
+        Job& job = current();
+        job.pageStarts.push_back(job.draws.size());
         brushClear_ = false;
         vertical_.reset();
     }

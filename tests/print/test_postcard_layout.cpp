@@ -64,9 +64,9 @@ Job PrintOne(const AddressBook& book, bool withSender, RecordingPrinterDevice& d
     return device.jobs.back();
 }
 
-int Dots(int tenths, int offsetMm = 4, int dpi = 600)
+int Dots(int tenths, int offsetDots = 94, int dpi = 600)
 {
-    return postcard::MillimetreTenthsToDots(tenths, offsetMm, dpi);
+    return postcard::MillimetreTenthsToDots(tenths, offsetDots, dpi);
 }
 
 }  // namespace
@@ -78,12 +78,15 @@ TEST(PostcardArithmetic, HalvesGoToTheEvenNeighbourOnBothSides)
     EXPECT_EQ(postcard::RoundHalfEven(-45, 2), -22);
     EXPECT_EQ(postcard::RoundHalfEven(-15, 2), -8);
     EXPECT_EQ(postcard::RoundHalfEven(7, -3), -2);
-    EXPECT_EQ(postcard::OffsetToMillimetres(106, 600), 4);  // 4.49 mm
-    EXPECT_EQ(postcard::OffsetToMillimetres(107, 600), 5);  // 4.53 mm
-    EXPECT_EQ(postcard::OffsetToMillimetres(50, 0), 0);
+    // 12.7 mm is 300 dots at 600 dpi exactly, the offset is taken as it is,
+    // and half a dot rounds to the even neighbour.
+    EXPECT_EQ(postcard::MillimetreTenthsToDots(127, 0, 600), 300);
+    EXPECT_EQ(postcard::MillimetreTenthsToDots(127, 83, 600), 217);
+    EXPECT_EQ(postcard::MillimetreTenthsToDots(127, 0, 1), 0);
+    EXPECT_EQ(postcard::MillimetreTenthsToDots(381, 0, 1), 2);
 }
 
-TEST(PostcardLayout, WorkedExampleAt600DpiWithFourMillimetreOffsets)
+TEST(PostcardLayout, WorkedExampleAt600DpiWithOffsetsOf94Dots)
 {
     RecordingPrinterDevice device;
     device.offsetXDots = device.offsetYDots = 94;  // 3.98 mm
@@ -91,7 +94,8 @@ TEST(PostcardLayout, WorkedExampleAt600DpiWithFourMillimetreOffsets)
 
     const auto digits = Digits(job);
     ASSERT_EQ(digits.size(), 7u);
-    const int expectedX[] = {969, 1134, 1299, 1465, 1630, 1772, 1961};
+    // 45, 52, 59, 66, 73, 80 and 87 mm.
+    const int expectedX[] = {969, 1134, 1300, 1465, 1630, 1796, 1961};
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(digits[i].x, expectedX[i]) << "digit " << i + 1;
         EXPECT_EQ(digits[i].y, 201);
@@ -100,13 +104,28 @@ TEST(PostcardLayout, WorkedExampleAt600DpiWithFourMillimetreOffsets)
     }
     const auto columns = Columns(job);
     ASSERT_EQ(columns.size(), 3u);
-    EXPECT_EQ(std::pair(columns[0].x, columns[0].y), std::pair(2031, 496));
+    EXPECT_EQ(std::pair(columns[0].x, columns[0].y), std::pair(2032, 497));
     EXPECT_EQ(columns[0].text, sj("東京都千代田区千代田"));
-    EXPECT_EQ(std::pair(columns[1].x, columns[1].y), std::pair(1795, 496));
-    EXPECT_EQ(std::pair(columns[2].x, columns[2].y), std::pair(1205, 732));
+    EXPECT_EQ(std::pair(columns[1].x, columns[1].y), std::pair(1796, 497));
+    EXPECT_EQ(std::pair(columns[2].x, columns[2].y), std::pair(1205, 733));
     EXPECT_EQ(columns[2].text, sj("山田太郎 様"));
     EXPECT_TRUE(job.ended && !job.aborted);
     EXPECT_EQ(device.paperSets, 1);
+}
+
+TEST(PostcardLayout, AnOffsetOfNoWholeMillimetreMovesNothingOnPaper)
+{
+    // A printable area 3.53 mm in (83 dots at 600 dpi): each digit lands
+    // within one dot of its millimetre on the paper.
+    RecordingPrinterDevice device;
+    device.offsetXDots = device.offsetYDots = 83;
+    const auto digits = Digits(PrintOne(BookWith({}), false, device));
+    ASSERT_EQ(digits.size(), 7u);
+    const double expectedMm[] = {45, 52, 59, 66, 73, 80, 87};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_NEAR(digits[i].x + 83, expectedMm[i] * 600 / 25.4, 1.0) << "digit " << i + 1;
+        EXPECT_NEAR(digits[i].y + 83, 12.5 * 600 / 25.4, 1.0);
+    }
 }
 
 TEST(PostcardLayout, FontRecordsAt600Dpi)

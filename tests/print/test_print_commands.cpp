@@ -96,7 +96,7 @@ TEST(PrintChecked, TickedCardsInListOrderEachItsOwnJob)
     for (const auto& job : device.jobs) {
         EXPECT_TRUE(job.ended);
     }
-    EXPECT_EQ(device.paperSets, 3);
+    EXPECT_EQ(device.paperSets, 1 + 3) << "once to ask the printer, then on every card";
     EXPECT_TRUE(dialogs.log.empty());
 }
 
@@ -135,17 +135,38 @@ TEST(PrintChecked, ReadsTheSenderTickAfreshForEachCard)
     EXPECT_EQ(device.jobs[1].draws.size(), 7u + 2u);
 }
 
-TEST(PrintChecked, FileOutputWritesOneFilePerRowAndRestoresTheName)
+TEST(PrintChecked, AFileTakesEveryTickedCardAsAPageOfItsOwn)
 {
     RecordingPrinterDevice device;
-    device.file = QStringLiteral("/home/u/年賀状/cards.pdf");
+    device.file = u("/home/u/年賀状/cards.pdf");
     FakeDialogs dialogs;
-    PrintChecked(List({0, 2, 5}), SixCards(), Fixed(), device, dialogs);
-    ASSERT_EQ(device.jobs.size(), 3u);
-    EXPECT_EQ(device.jobs[0].outputFile, QStringLiteral("/home/u/年賀状/cards-1.pdf"));
-    EXPECT_EQ(device.jobs[1].outputFile, QStringLiteral("/home/u/年賀状/cards-3.pdf"));
-    EXPECT_EQ(device.jobs[2].outputFile, QStringLiteral("/home/u/年賀状/cards-6.pdf"));
-    EXPECT_EQ(device.file, QStringLiteral("/home/u/年賀状/cards.pdf"));
+    EXPECT_EQ(PrintChecked(List({0, 2, 5}), SixCards(), Fixed(), device, dialogs), 3);
+    ASSERT_EQ(device.jobs.size(), 1u);
+    const auto& job = device.jobs[0];
+    EXPECT_EQ(job.outputFile, u("/home/u/年賀状/cards.pdf"));
+    EXPECT_TRUE(job.ended);
+    EXPECT_EQ(job.pageStarts.size(), 3u);
+    EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"1", "3", "6"}));
+    // Each page begins with its own addressee's digits.
+    for (std::size_t start : job.pageStarts) {
+        EXPECT_FALSE(job.draws[start].verticalFont.has_value());
+        EXPECT_EQ(job.draws[start].text, "1");
+    }
+    EXPECT_EQ(device.paperSets, 1);
+}
+
+TEST(PrintCommands, APrinterWithoutPostcardsIsToldAndGetsNoJob)
+{
+    RecordingPrinterDevice device;
+    device.postcards = false;
+    FakeDialogs dialogs;
+    EXPECT_FALSE(SamplePrint(List({}, 1), SixCards(), Fixed(), device, dialogs));
+    EXPECT_EQ(PrintChecked(List({0, 1}), SixCards(), Fixed(), device, dialogs), 0);
+    const QString told =
+        u("選択したプリンタ（Recorder）は、はがき（100×148mm）の用紙に対応していません。"
+          "\n\rプリンタの設定を確認してください。");
+    EXPECT_EQ(dialogs.texts(), (QStringList{told, told}));
+    EXPECT_TRUE(device.jobs.empty());
 }
 
 TEST(PrintCheckedFailure, NoPrinterStopsAtTheFirstCard)
@@ -163,10 +184,9 @@ TEST(PrintCheckedFailure, NoPrinterStopsAtTheFirstCard)
     EXPECT_TRUE(dialogs.log.empty());
 }
 
-TEST(PrintCheckedFailure, AFailingCardStopsTheBatchAndRestoresTheFile)
+TEST(PrintCheckedFailure, AFailingCardStopsTheBatch)
 {
     RecordingPrinterDevice device;
-    device.file = QStringLiteral("/tmp/cards.pdf");
     FakeDialogs dialogs;
     int calls = 0;
     // The second card finds the printer busy; the first stays printed.
@@ -184,16 +204,20 @@ TEST(PrintCheckedFailure, AFailingCardStopsTheBatchAndRestoresTheFile)
     }
     EXPECT_EQ(RowsPrinted(device), (std::vector<std::string>{"1"}));
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(device.file, QStringLiteral("/tmp/cards.pdf"));
 }
 
-TEST(RowOutputFileName, InsertsTheRowBeforeTheExtension)
+TEST(PrintCheckedFailure, AFailureInAFileAbortsItsOneJob)
 {
-    EXPECT_EQ(RowOutputFileName(u("/tmp/cards.pdf"), 3), u("/tmp/cards-3.pdf"));
-    EXPECT_EQ(RowOutputFileName(u("cards.2024.pdf"), 12), u("cards.2024-12.pdf"));
-    EXPECT_EQ(RowOutputFileName(u("/tmp/cards"), 3), u("/tmp/cards-3"));
-    EXPECT_EQ(RowOutputFileName(u("/tmp.d/cards"), 3), u("/tmp.d/cards-3"));
-    EXPECT_EQ(RowOutputFileName(u("/tmp/.pdf"), 3), u("/tmp/.pdf-3"));
+    RecordingPrinterDevice device;
+    device.file = u("/tmp/cards.pdf");
+    device.failOnDrawNumber = 15;  // on the second card's page
+    FakeDialogs dialogs;
+    EXPECT_FALSE(errorOf([&] {
+                     PrintChecked(List({0, 1, 2}), SixCards(), Fixed(), device, dialogs);
+                 }).isEmpty());
+    ASSERT_EQ(device.jobs.size(), 1u);
+    EXPECT_TRUE(device.jobs[0].aborted);
+    EXPECT_FALSE(device.jobs[0].ended);
 }
 
 TEST(YubinFactor, WholeNumbersWithinTheSpinBoxRange)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A card printed through a real QPrinter into a PDF file, read back with poppler.
+#include <QDir>
 #include <QFont>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -11,8 +14,10 @@
 #include "print/postcard_layout.h"
 #include "print/print_commands.h"
 #include "print/qt_printer_device.h"
+#include "tests/print/page_ink.h"
 #include "tests/print/poppler_page.h"
 #include "tests/support/fakes.h"
+#include "tests/support/helpers.h"
 #include "vertical/japanese_faces.h"
 #include "vertical/vertical_text.h"
 
@@ -21,6 +26,15 @@ namespace {
 using poppler_page::Word;
 
 constexpr double ToleranceMm = 0.5;
+// A digit's cell is placed to the dot (0.04 mm at 600 dpi), on a page with no
+// unprintable edge.
+constexpr double DigitToleranceMm = 0.1;
+
+// Japan Post's seven boxes for the addressee's code: left edges, width, top, height.
+constexpr double BoxLeftMm[] = {44.3, 51.3, 58.3, 65.9, 72.7, 79.5, 86.3};
+constexpr double BoxWidthMm = 5.7;
+constexpr double BoxTopMm = 12.0;
+constexpr double BoxHeightMm = 8.0;
 
 AddressBook Book()
 {
@@ -58,17 +72,51 @@ protected:
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
-    // The word whose text starts with `text` and whose left edge lies nearest `xMm`.
+    // The addressee's digits: each cell's top-left corner at its millimetres
+    // (45, 52, ... 87 mm, 12.5 mm), and the whole cell inside Japan Post's box.
+    static void expectDigitsInTheirBoxes(const std::vector<Word>& words, const QString& code)
+    {
+        for (int i = 0; i < 7; ++i) {
+            SCOPED_TRACE("digit " + std::to_string(i + 1));
+            const double x = poppler_page::AddresseeDigitXMm[i];
+            const Word* w = Nearest(words, code.mid(i, 1), x);
+            ASSERT_NE(w, nullptr);
+            EXPECT_NEAR(w->xMin, x, DigitToleranceMm);
+            EXPECT_NEAR(w->yMin, poppler_page::AddresseeDigitYMm, DigitToleranceMm);
+            EXPECT_GT(w->xMin, BoxLeftMm[i]);
+            EXPECT_LT(w->xMax, BoxLeftMm[i] + BoxWidthMm);
+            EXPECT_GT(w->yMin, BoxTopMm);
+            EXPECT_LT(w->yMax, BoxTopMm + BoxHeightMm);
+        }
+    }
+
+    // With FUMI_SCREENSHOT_DIR set: the page at 300 dpi with Japan Post's
+    // seven boxes drawn over it in thin red lines, as digits-in-boxes.png.
+    static void saveWithJapanPostsBoxes(const QString& pdf)
+    {
+        const QString dir = qEnvironmentVariable("FUMI_SCREENSHOT_DIR");
+        const auto page = page_ink::RenderPdfPage(pdf, 1, 300);
+        if (dir.isEmpty() || !page) {
+            return;
+        }
+        QImage image(page->pixels.data(), page->width, page->height, page->width,
+                     QImage::Format_Grayscale8);
+        image = image.convertToFormat(QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.setPen(QPen(Qt::red, 1));
+        const double dots = 300 / 25.4;
+        for (double left : BoxLeftMm) {
+            painter.drawRect(
+                QRectF(left * dots, BoxTopMm * dots, BoxWidthMm * dots, BoxHeightMm * dots));
+        }
+        painter.end();
+        QDir().mkpath(dir);
+        image.save(dir + QStringLiteral("/digits-in-boxes.png"));
+    }
+
     static const Word* Nearest(const std::vector<Word>& words, const QString& text, double xMm)
     {
-        const Word* best = nullptr;
-        for (const Word& w : words) {
-            if (w.text.startsWith(text) &&
-                (!best || std::abs(w.xMin - xMm) < std::abs(best->xMin - xMm))) {
-                best = &w;
-            }
-        }
-        return best;
+        return poppler_page::NearestWord(words, text, xMm);
     }
 
     QTemporaryDir dir_;
@@ -92,15 +140,8 @@ TEST_F(PdfCard, OnePageOfPostcardSizeWithEverythingAtItsMillimetres)
     const auto words = poppler_page::ReadWords(path(QStringLiteral("card.pdf")));
     ASSERT_FALSE(words.empty()) << "no text in the PDF";
 
-    // Addressee's digits: each cell's top-left corner at its millimetres.
-    const double digitX[] = {45, 52, 59, 66, 73, 79, 87};
-    const QString code = QStringLiteral("1357924");
-    for (int i = 0; i < 7; ++i) {
-        const Word* w = Nearest(words, code.mid(i, 1), digitX[i]);
-        ASSERT_NE(w, nullptr) << "digit " << i + 1;
-        EXPECT_NEAR(w->xMin, digitX[i], ToleranceMm) << "digit " << i + 1;
-        EXPECT_NEAR(w->yMin, 12.5, ToleranceMm) << "digit " << i + 1;
-    }
+    expectDigitsInTheirBoxes(words, QStringLiteral("1357924"));
+    saveWithJapanPostsBoxes(path(QStringLiteral("card.pdf")));
 
     // Vertical columns: right edge at x, first character from y down. Upright
     // kanji stand centred across the column, which is one line height wide.
@@ -146,22 +187,27 @@ TEST_F(PdfCard, OnePageOfPostcardSizeWithEverythingAtItsMillimetres)
     EXPECT_LT(end2->xMax, 80.0 + ToleranceMm);
 }
 
-TEST_F(PdfCard, BatchToAFileWritesOneFilePerRow)
+TEST_F(PdfCard, BatchToAFileIsOneFileWithAPageForEachTickedCard)
 {
+    AddressBook book = Book();
+    book.setCell(ColPostalCode, 3, "2468013");
     QtPrinterDevice device(printer_);
     FakeDialogs dialogs;
     PrintListState list;
     list.items = {{1, true}, {2, false}, {3, true}};
     const auto options = [] { return CardPrintOptions{Settings(), Sender(), false}; };
-    EXPECT_EQ(PrintChecked(list, Book(), options, device, dialogs), 2);
-    for (const char* name : {"card-1.pdf", "card-3.pdf"}) {
-        const auto info = poppler_page::ReadInfo(path(QString::fromLatin1(name)));
-        ASSERT_TRUE(info) << name;
-        EXPECT_EQ(info->pages, 1) << name;
-    }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("card-2.pdf"))));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("card.pdf"))));
-    EXPECT_EQ(printer_.outputFileName(), path(QStringLiteral("card.pdf")));
+    EXPECT_EQ(PrintChecked(list, book, options, device, dialogs), 2);
+    EXPECT_TRUE(dialogs.log.empty());
+    const auto info = poppler_page::ReadInfo(path(QStringLiteral("card.pdf")));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->pages, 2);
+    EXPECT_NEAR(info->widthMm, 100, ToleranceMm);
+    EXPECT_NEAR(info->heightMm, 148, ToleranceMm);
+    expectDigitsInTheirBoxes(poppler_page::ReadWords(path(QStringLiteral("card.pdf")), 1),
+                             QStringLiteral("1357924"));
+    expectDigitsInTheirBoxes(poppler_page::ReadWords(path(QStringLiteral("card.pdf")), 2),
+                             QStringLiteral("2468013"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{u("card.pdf")});
 }
 
 TEST_F(PdfCard, SecondPrintDuringAJobIsRefused)
