@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -20,69 +21,21 @@
 #include <memory>
 #include <set>
 
+#include "print/postcard_layout.h"
 #include "print/print_commands.h"
 #include "print/qt_printer_device.h"
+#include "tests/print/cups_scheduler.h"
+#include "tests/print/page_ink.h"
 #include "tests/print/poppler_page.h"
 #include "tests/support/fakes.h"
 #include "vertical/japanese_faces.h"
 
 namespace {
 
+using namespace cups_test;
+
 const QString QueueName = QStringLiteral("PDF");
 const QString Ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-
-struct CommandResult {
-    int exitCode = -1;
-    QString output;
-};
-
-CommandResult Command(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAll())};
-}
-
-bool WaitFor(const std::function<bool()>& done, int seconds)
-{
-    const QDateTime deadline = QDateTime::currentDateTime().addSecs(seconds);
-    while (QDateTime::currentDateTime() < deadline) {
-        if (done()) {
-            return true;
-        }
-        QThread::msleep(250);
-    }
-    return done();
-}
-
-bool SchedulerRunning()
-{
-    return Command(QStringLiteral("lpstat"), {QStringLiteral("-r")})
-        .output.contains(QStringLiteral("scheduler is running"));
-}
-
-// Job numbers of the queue's completed jobs.
-std::set<int> CompletedJobs()
-{
-    const QString out =
-        Command(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
-                                           QStringLiteral("-o"), QueueName})
-            .output;
-    std::set<int> jobs;
-    static const QRegularExpression id(QStringLiteral(R"(^PDF-(\d+)\s)"),
-                                       QRegularExpression::MultilineOption);
-    for (auto it = id.globalMatch(out); it.hasNext();) {
-        jobs.insert(it.next().captured(1).toInt());
-    }
-    return jobs;
-}
 
 QStringList PdfsIn(const QDir& dir)
 {
@@ -100,12 +53,8 @@ protected:
         if (geteuid() != 0) {
             GTEST_SKIP() << "starting a CUPS scheduler needs root";
         }
-        const QStringList sbin{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
-        cupsd_ = QStandardPaths::findExecutable(QStringLiteral("cupsd"), sbin);
-        lpadmin_ = QStandardPaths::findExecutable(QStringLiteral("lpadmin"), sbin);
-        if (cupsd_.isEmpty() || lpadmin_.isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("lpstat")).isEmpty()) {
-            GTEST_SKIP() << "CUPS (cupsd, lpadmin, lpstat) is not installed";
+        if (SystemProgram("lpadmin").isEmpty() || SystemProgram("lpstat").isEmpty()) {
+            GTEST_SKIP() << "CUPS (lpadmin, lpstat) is not installed";
         }
         if (!QFileInfo::exists(Ppd)) {
             GTEST_SKIP() << "printer-driver-cups-pdf is not installed";
@@ -113,57 +62,25 @@ protected:
         if (!poppler_page::ToolsPresent()) {
             GTEST_SKIP() << "poppler-utils are not installed";
         }
-
-        // A scheduler that already runs is used as it is and left running.
-        if (!SchedulerRunning()) {
-            scheduler_ = std::make_unique<QProcess>();
-            scheduler_->setProcessChannelMode(QProcess::ForwardedChannels);
-            scheduler_->start(cupsd_, {QStringLiteral("-f")});
-            ASSERT_TRUE(scheduler_->waitForStarted(10000)) << "cupsd did not start";
-            ASSERT_TRUE(WaitFor(SchedulerRunning, 30)) << "cupsd did not come up";
-        }
-
-        queueExisted_ =
-            Command(QStringLiteral("lpstat"), {QStringLiteral("-p"), QueueName}).exitCode == 0;
-        previousDefault_ = Command(QStringLiteral("lpstat"), {QStringLiteral("-d")}).output;
-        const CommandResult added = Command(
-            lpadmin_, {QStringLiteral("-p"), QueueName, QStringLiteral("-E"), QStringLiteral("-v"),
-                       QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), Ppd});
-        ASSERT_EQ(added.exitCode, 0) << added.output.toStdString();
-        const CommandResult madeDefault = Command(lpadmin_, {QStringLiteral("-d"), QueueName});
-        ASSERT_EQ(madeDefault.exitCode, 0) << madeDefault.output.toStdString();
+        scheduler_ = std::make_unique<Scheduler>();
+        ASSERT_TRUE(scheduler_->why().isEmpty()) << scheduler_->why().toStdString();
+        queues_ = std::make_unique<Queues>();
+        const auto failed = queues_->add(
+            QueueName,
+            {QStringLiteral("-v"), QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), Ppd});
+        ASSERT_FALSE(failed) << failed->toStdString();
+        ASSERT_TRUE(queues_->makeDefault(QueueName));
     }
 
+    // Queues go before the scheduler that holds them.
     void TearDown() override
     {
-        if (!lpadmin_.isEmpty() && !queueExisted_) {
-            Command(lpadmin_, {QStringLiteral("-x"), QueueName});
-        }
-        restoreDefault();
-        if (scheduler_) {
-            // Ours alone, stopped by its own process id.
-            scheduler_->terminate();
-            if (!scheduler_->waitForFinished(20000)) {
-                scheduler_->kill();
-                scheduler_->waitForFinished();
-            }
-        }
+        queues_.reset();
+        scheduler_.reset();
     }
 
-    void restoreDefault()
-    {
-        static const QRegularExpression name(QStringLiteral(R"(destination:\s*(\S+))"));
-        const auto m = name.match(previousDefault_);
-        if (m.hasMatch() && m.captured(1) != QueueName && !lpadmin_.isEmpty()) {
-            Command(lpadmin_, {QStringLiteral("-d"), m.captured(1)});
-        }
-    }
-
-    QString cupsd_;
-    QString lpadmin_;
-    std::unique_ptr<QProcess> scheduler_;
-    bool queueExisted_ = false;
-    QString previousDefault_;
+    std::unique_ptr<Scheduler> scheduler_;
+    std::unique_ptr<Queues> queues_;
 };
 
 AddressBook FourCards()
@@ -177,13 +94,38 @@ AddressBook FourCards()
     return book;
 }
 
+// The ink of a printed page lies within 0.3 mm of where the same card printed
+// straight to a PDF file has it: the postal code's row, the address columns,
+// the name column and the sender block.
+void ExpectInkAsOnTheCard(const QString& printedPdf, const CardPrintOptions& options)
+{
+    QTemporaryDir dir;
+    QPrinter toFile(QPrinter::HighResolution);
+    toFile.setOutputFileName(dir.filePath(QStringLiteral("card.pdf")));
+    QtPrinterDevice device(toFile);
+    PrintCard(FourCards(), 1, options.withSender, options.settings, options.sender, device);
+    const auto expected = page_ink::RenderPdfPage(toFile.outputFileName(), 1, 300);
+    const auto printed = page_ink::RenderPdfPage(printedPdf, 1, 300);
+    ASSERT_TRUE(expected && printed);
+    const page_ink::Box areas[] = {
+        {40, 9, 95, 23}, {70, 23, 96, 140}, {40, 30, 66, 145}, {3, 60, 36, 140}};
+    for (const page_ink::Box& area : areas) {
+        const auto want = expected->inkIn(area);
+        const auto got = printed->inkIn(area);
+        ASSERT_TRUE(want && got) << "area from " << area.left << ", " << area.top;
+        EXPECT_NEAR(got->left, want->left, 0.3) << "area from " << area.left << ", " << area.top;
+        EXPECT_NEAR(got->top, want->top, 0.3) << "area from " << area.left << ", " << area.top;
+        EXPECT_NEAR(got->right, want->right, 0.3) << "area from " << area.left << ", " << area.top;
+    }
+}
+
 }  // namespace
 
 TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
 {
     const QDir out(QDir::home().filePath(QStringLiteral("PDF")));
     const QStringList earlier = PdfsIn(out);
-    const std::set<int> before = CompletedJobs();
+    const std::set<int> before = CompletedJobs(QueueName);
 
     ASSERT_FALSE(QPrinterInfo::defaultPrinter().isNull()) << "the queue is not the default";
     QPrinter printer(QPrinter::HighResolution);
@@ -204,7 +146,7 @@ TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
     const bool jobsDone = WaitFor(
         [&] {
             fresh.clear();
-            for (int job : CompletedJobs()) {
+            for (int job : CompletedJobs(QueueName)) {
                 if (!before.count(job)) {
                     fresh.insert(job);
                 }
@@ -234,6 +176,9 @@ TEST_F(CupsPdfQueue, BatchOfThreeTickedCardsGivesThreeOnePageJobs)
         EXPECT_EQ(info->pages, 1) << pdf.toStdString();
         EXPECT_NEAR(info->widthMm, 100, 1.0) << pdf.toStdString();
         EXPECT_NEAR(info->heightMm, 148, 1.0) << pdf.toStdString();
+        // Through the scheduler and its filters, everything stays where the
+        // card printed to a PDF file has it.
+        ExpectInkAsOnTheCard(pdf, options());
     }
     for (const QString& pdf : pdfs) {
         QFile::remove(pdf);
