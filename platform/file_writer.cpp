@@ -22,7 +22,10 @@ namespace {
 // Kept well under NAME_MAX even when the target's own name is long.
 std::string temporaryPrefix(const std::string& target)
 {
-    return "." + BaseNameOf(target).substr(0, 200) + ".tmp";
+    std::string prefix(1, '.');
+    prefix.append(BaseNameOf(target), 0, 200);
+    prefix.append(".tmp");
+    return prefix;
 }
 
 }  // namespace
