@@ -94,7 +94,7 @@ void CheckBytes(std::string_view bytes)
                 "an untouched text keeps the bytes it was loaded from");
     const QString edit = QString::fromUtf8("様");
     const std::string edited = cp932::fromUnicodeKeeping(text + edit, bytes);
-    fuzz::Check(cp932::toUnicode(edited) == QString(text).replace(QChar(0xFFFD), '?') + edit,
+    fuzz::Check(cp932::toUnicode(edited) == QString(text).replace(QChar(0xFFFD), u'?') + edit,
                 "an edited text is stored as shown");
 
     for (std::size_t limit : {std::size_t{0}, bytes.size() / 2, bytes.size()}) {
