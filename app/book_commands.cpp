@@ -26,8 +26,8 @@ std::string localPath(const QString& path)
 
 BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& editor,
                            CardEditorView& view, BookWindow& window, Dialogs& dialogs,
-                           FileDialogs& files, const Clock& clock, std::string appDir,
-                           RecoveryStore recovery)
+                           FileDialogs& files, ColumnChooser& columns, const Clock& clock,
+                           std::string appDir, RecoveryStore recovery)
     : book_(book),
       state_(state),
       editor_(editor),
@@ -35,6 +35,7 @@ BookCommands::BookCommands(AddressBook& book, BookState& state, CardEditor& edit
       window_(window),
       dialogs_(dialogs),
       files_(files),
+      columns_(columns),
       clock_(clock),
       appDir_(std::move(appDir)),
       recovery_(std::move(recovery))
@@ -175,6 +176,15 @@ void BookCommands::acImportFileExecute()
     LotteryGenerator lottery(clock_.millisecondsOfDayUtc());
     ContactImport imported =
         ImportContacts(ReadWholeFile(localPath(path), kMaxBookFileBytes), lottery);
+    if (imported.undecided) {
+        // A CSV of no known layout: the person names its columns.
+        const std::optional<ColumnChoice> choice =
+            columns_.choose(*imported.undecided, GuessColumns(*imported.undecided));
+        if (!choice) {
+            return;
+        }
+        imported = ImportWithColumns(*imported.undecided, *choice, lottery);
+    }
     if (imported.format == ContactFormat::Unknown) {
         dialogs_.notify(uiText(import_texts::kNotImportable));
         return;

@@ -16,6 +16,7 @@
 
 class CardEditor;
 class CardEditorView;
+class ColumnChooser;
 class Clock;
 class Dialogs;
 class FileDialogs;
@@ -59,14 +60,15 @@ public:
 class BookCommands {
 public:
     BookCommands(AddressBook& book, BookState& state, CardEditor& editor, CardEditorView& view,
-                 BookWindow& window, Dialogs& dialogs, FileDialogs& files, const Clock& clock,
-                 std::string appDir, RecoveryStore recovery);
+                 BookWindow& window, Dialogs& dialogs, FileDialogs& files, ColumnChooser& columns,
+                 const Clock& clock, std::string appDir, RecoveryStore recovery);
 
     void acNewFileExecute();
     void acOpenFileExecute();
     void acNameSaveExecute();
     void acSaveExecute();
-    // Appends the contacts of a Google CSV, vCard or spreadsheet CSV file.
+    // Appends the contacts of another program's file: Google's CSV, vCard, a
+    // CSV by its header words, another book, or any CSV through the column dialog.
     void acImportFileExecute();
     // Asks to store and to save what is unsaved. False when the user asked to
     // save and no save happened (a cancelled dialog, No at the overwrite
@@ -109,6 +111,7 @@ private:
     BookWindow& window_;
     Dialogs& dialogs_;
     FileDialogs& files_;
+    ColumnChooser& columns_;
     const Clock& clock_;
     std::string appDir_;
     RecoveryStore recovery_;

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/card_tab.h"
+#include "app/import_columns_dialog.h"
 #include "app/list_tab.h"
 #include "app/print_tab.h"
 #include "app/version.h"
@@ -59,9 +60,11 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              [this] { return cardTab_->sender(); });
     connect(cardTab_, &CardTab::senderChanged, printTab_,
             [this] { printTab_->showSender(cardTab_->sender()); });
+    importColumns_ = new frmImportColumns(services_.dialogs, this);
     bookCommands_ = std::make_unique<BookCommands>(
         book_, state_, cardTab_->editor(), *cardTab_, *this, services_.dialogs, services_.files,
-        services_.clock, services_.appDir, RecoveryStore(services_.recoveryFolder));
+        *importColumns_, services_.clock, services_.appDir,
+        RecoveryStore(services_.recoveryFolder));
     setUpWindow();
     connectMenu();
 

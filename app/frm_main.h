@@ -22,6 +22,7 @@ class Dialogs;
 class FileDialogs;
 class FontList;
 class ListTab;
+class frmImportColumns;
 class PrintTab;
 class UrlOpener;
 class YubinForm;
@@ -94,6 +95,7 @@ private:
     CardTab* cardTab_ = nullptr;
     ListTab* listTab_ = nullptr;
     PrintTab* printTab_ = nullptr;
+    frmImportColumns* importColumns_ = nullptr;  // a child of the window
     std::unique_ptr<BookCommands> bookCommands_;
     // Asks before ending unless the questions were answered at this revision
     // of the book, with no card edit since.

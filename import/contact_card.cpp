@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "import/contact_card.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
 
+#include "import/free_text_address.h"
 #include "import/import_texts.h"
 #include "text/cp932.h"
 #include "text/program_text.h"
@@ -42,21 +44,22 @@ void forEachCodePoint(QStringView text, Visit visit)
     }
 }
 
-// The first of several names or honorifics in one field.
-QString firstListed(const QString& text)
+// The names or honorifics one field lists: 花子、翔太 or 花子/翔太.
+QStringList listedIn(const QString& text)
 {
     static const QString separators = QStringLiteral("\n\r、,，;；/／");
+    QStringList items;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i == text.size() || separators.contains(text[i])) {
             QString item = SingleLine(QStringView(text).sliced(start, i - start));
             if (!item.isEmpty()) {
-                return item;
+                items << std::move(item);
             }
             start = i + 1;
         }
     }
-    return {};
+    return items;
 }
 
 // A ";" would read as the joint separator at the next load.
@@ -102,7 +105,7 @@ struct AddressLines {
     QString second;
 };
 
-AddressLines composeAddress(const Contact& contact)
+AddressLines composeAddress(const Contact& contact, QString& postalCode)
 {
     const QStringList streetLines = SplitLines(contact.street);
     AddressLines lines;
@@ -113,11 +116,82 @@ AddressLines composeAddress(const Contact& contact)
     for (const QString& part : contact.furtherParts) {
         rest << SplitLines(part);
     }
+    if (lines.first.isEmpty() && rest.isEmpty()) {
+        const FreeTextAddress free = ParseFreeTextAddress(contact.wholeAddress, contact.country);
+        lines.first = free.firstLine;
+        rest = free.otherLines;
+        if (SingleLine(postalCode).isEmpty()) {
+            postalCode = free.postalCode;
+        }
+    }
     if (lines.first.isEmpty() && !rest.isEmpty()) {
         lines.first = rest.takeFirst();
     }
+    if (lines.first.isEmpty()) {
+        return lines;  // a company or a country is no address
+    }
+    for (const QString* part : {&contact.company, &contact.department}) {
+        rest << SplitLines(*part);
+    }
+    const QString country = SingleLine(contact.country);
+    if (!country.isEmpty() && !IsCountryLine(country)) {
+        rest << country;
+    }
     lines.second = rest.join(kIdeographicSpace);
     return lines;
+}
+
+struct JointName {
+    QString name;
+    QString honorific;
+};
+
+// Every joint addressee, in order: a field may list several.
+std::vector<JointName> jointNamesOf(const Contact& contact)
+{
+    std::vector<JointName> names;
+    for (qsizetype i = 0; i < contact.jointNames.size(); ++i) {
+        // "花子、翔太" with "様、くん" pairs them; one honorific serves them all.
+        const QStringList honorifics = listedIn(contact.jointHonorifics.value(i));
+        const QStringList listed = listedIn(contact.jointNames[i]);
+        for (qsizetype j = 0; j < listed.size(); ++j) {
+            names.push_back({listed[j], honorifics.isEmpty()
+                                            ? QString()
+                                            : honorifics.value(j, honorifics.back())});
+        }
+    }
+    return names;
+}
+
+// The family name of the card: the first word of a single name field stands
+// for it.
+QString cardFamilyName(const Contact& contact)
+{
+    QString family = SingleLine(contact.familyName);
+    if (!family.isEmpty()) {
+        return family;
+    }
+    return SingleLine(contact.fullName)
+        .section(QRegularExpression(QStringLiteral("[ \u3000]")), 0, 0);
+}
+
+// A joint name as the card writes it: the given name alone when the family
+// name is the card's own ("山田 花子" on 山田 太郎's card gives 花子). Without a
+// space between them, only a family name of two characters or more is taken
+// off, so that 林 does not cut 林田 short.
+QString jointNameOnCard(const QString& joint, const QString& family)
+{
+    if (family.isEmpty() || !joint.startsWith(family) || joint.size() <= family.size()) {
+        return joint;
+    }
+    const QChar next = joint[family.size()];
+    const bool spaced = next == u' ' || next == kIdeographicSpace;
+    if (!spaced && family.size() < 2) {
+        return joint;
+    }
+    const QString given = joint.mid(family.size()).trimmed();
+    const QString rest = given.startsWith(kIdeographicSpace) ? given.mid(1).trimmed() : given;
+    return rest.isEmpty() ? joint : rest;
 }
 
 class CellEncoder {
@@ -211,7 +285,8 @@ ContactCard MakeCard(const Contact& contact)
 {
     ContactCard card;
     card.name = composeName(contact);
-    const AddressLines address = composeAddress(contact);
+    QString postalCode = contact.postalCode;
+    const AddressLines address = composeAddress(contact, postalCode);
     if (card.name.isEmpty() || address.first.isEmpty()) {
         card.leftOutReason = leftOutReason(!card.name.isEmpty(), !address.first.isEmpty());
         return card;
@@ -220,21 +295,41 @@ ContactCard MakeCard(const Contact& contact)
     auto orDefault = [](const QString& text) {
         return text.isEmpty() ? uiText(import_texts::kDefaultHonorific) : text;
     };
-    const QString jointName = firstListed(contact.jointName);
+    std::vector<JointName> joint = jointNamesOf(contact);
+    if (joint.empty() && !SingleLine(contact.spouse).isEmpty()) {
+        joint.push_back({SingleLine(contact.spouse), QString()});
+    }
+    const QString family = cardFamilyName(contact);
+    for (JointName& j : joint) {
+        j.name = jointNameOnCard(j.name, family);
+    }
+    // The card holds one joint name; the others are kept in the memo.
+    QString memo = SingleLine(contact.memo);
+    if (joint.size() > 1) {
+        QStringList further;
+        for (std::size_t i = 1; i < joint.size(); ++i) {
+            further << uiText(import_texts::kJointNameEntry)
+                           .arg(joint[i].name, orDefault(joint[i].honorific));
+        }
+        const QString listed = uiText(import_texts::kJointNamesInMemo)
+                                   .arg(further.join(uiText(import_texts::kJointNameSeparator)));
+        memo = memo.isEmpty() ? listed : listed + u' ' + memo;
+        card.jointNamesInMemo = true;
+    }
+    const QString jointName = joint.empty() ? QString() : joint.front().name;
     CellEncoder encode;
     const std::string name = encode(withoutJointSeparator(card.name));
     const JointCells names = JoinJoint(
         name, encode(withoutJointSeparator(orDefault(SingleLine(contact.honorific)))),
         encode(withoutJointSeparator(jointName)),
-        jointName.isEmpty()
-            ? std::string()
-            : encode(withoutJointSeparator(orDefault(firstListed(contact.jointHonorific)))));
+        jointName.isEmpty() ? std::string()
+                            : encode(withoutJointSeparator(orDefault(joint.front().honorific))));
     card.cells[ColName] = names.names;
     card.cells[ColHonorific] = names.honorifics;
-    card.cells[ColPostalCode] = encode(NormalizePostalCode(contact.postalCode));
+    card.cells[ColPostalCode] = encode(NormalizePostalCode(postalCode));
     card.cells[ColAddress1] = encode(address.first);
     card.cells[ColAddress2] = encode(address.second);
-    card.cells[ColMemo] = encode(SingleLine(contact.memo));
+    card.cells[ColMemo] = encode(memo);
     card.taken = true;
     card.replaced = encode.replaced();
     card.name = cp932::toUnicode(name);

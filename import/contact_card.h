@@ -12,15 +12,20 @@ struct ContactCard {
     BookRow cells;  // columns 1..6, code page 932, when taken
     // The name as the card holds it when taken, as composed when left out.
     QString name;
-    QString leftOutReason;  // when not taken
-    bool replaced = false;  // 〓 stands for a character code page 932 lacks
+    QString leftOutReason;          // when not taken
+    bool replaced = false;          // 〓 stands for a character code page 932 lacks
+    bool jointNamesInMemo = false;  // more joint names than the card holds
 };
 
 // name = family + U+3000 + given (either alone; else the single name field);
 // honorific 様 unless given; the first joint name with its honorific (様 when
-// none); the postal code's seven digits; address line 1 = prefecture + city +
-// the street's first line, line 2 the rest. Without a name or without any
-// address part the contact is left out.
+// none), else the spouse (the given name alone when the family name is the
+// card's), and every further joint name at the front of the memo; the postal
+// code's seven digits; address line 1 = prefecture + city + the street's first
+// line, line 2 the rest, the building, the company and the department; or,
+// without those parts, the address written as free text. A country that is
+// Japan is dropped, another ends line 2. Without a name or without any address
+// part the contact is left out.
 ContactCard MakeCard(const Contact& contact);
 
 // Seven half-width digits when the code has them once 〒, hyphens and spaces

@@ -99,7 +99,13 @@ QChar SniffDelimiter(QStringView text)
         end = text.size();
     }
     const QStringView firstLine = text.first(end);
-    return firstLine.count(u'\t') > firstLine.count(u',') ? QChar(u'\t') : QChar(u',');
+    const qsizetype commas = firstLine.count(u',');
+    const qsizetype tabs = firstLine.count(u'\t');
+    const qsizetype semicolons = firstLine.count(u';');
+    if (tabs > commas && tabs >= semicolons) {
+        return u'\t';
+    }
+    return semicolons > commas ? QChar(u';') : QChar(u',');
 }
 
 bool IsBlankRecord(const CsvRecord& record)

@@ -17,8 +17,9 @@ struct CsvRecord {
 // kept, as spreadsheets read it.
 std::vector<CsvRecord> ReadCsvRecords(QStringView text, QChar delimiter);
 
-// A tab when the first line has more tabs than commas (the "Unicode text" a
-// spreadsheet saves), else a comma.
+// The separator the first line has most of: a tab (the "Unicode text" a
+// spreadsheet saves), a semicolon (spreadsheets where the comma is the decimal
+// mark), else a comma.
 QChar SniffDelimiter(QStringView text);
 
 // True when every field is empty or white space.

@@ -165,58 +165,12 @@ const GoogleAddress* chooseAddress(const std::vector<GoogleAddress>& addresses)
     return addresses.empty() ? nullptr : &addresses.front();
 }
 
-bool isCountry(const QString& line, const QString& country)
-{
-    static const char* const kJapan[] = {"日本", "日本国", "Japan", "JP", "JPN"};
-    if (!country.trimmed().isEmpty() && line.compare(country.trimmed(), Qt::CaseInsensitive) == 0) {
-        return true;
-    }
-    for (const char* name : kJapan) {
-        if (line.compare(uiText(name), Qt::CaseInsensitive) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// "〒100-0001 東京都..." gives the code and the rest of the line; a line
-// that is only a code gives the code and nothing else.
-bool takePostalCode(QString& line, QString& postalCode)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^(〒\\s*)?([0-9０-９]{3}[-－‐−ー]?[0-9０-９]{4})(?![0-9０-９])\\s*"));
-    const QRegularExpressionMatch match = pattern.match(line);
-    if (!match.hasMatch() || (match.capturedLength(1) == 0 && match.capturedEnd() < line.size())) {
-        return false;
-    }
-    if (postalCode.trimmed().isEmpty()) {
-        postalCode = match.captured(2);
-    }
-    line = line.mid(match.capturedEnd());
-    return true;
-}
-
-// The lines of "Formatted", less the country and the postal code.
-QString streetFromFormatted(const GoogleAddress& address, QString& postalCode)
-{
-    QStringList lines;
-    for (QString line : SplitLines(address.formatted)) {
-        if (isCountry(line, address.country)) {
-            continue;
-        }
-        if (takePostalCode(line, postalCode) && line.isEmpty()) {
-            continue;
-        }
-        lines << line;
-    }
-    return lines.join(u'\n');
-}
-
 void fillAddress(Contact& contact, const GoogleAddress& address)
 {
     contact.postalCode = address.postalCode;
+    contact.country = address.country;
     if (!address.hasParts()) {
-        contact.street = streetFromFormatted(address, contact.postalCode);
+        contact.wholeAddress = address.formatted;  // "〒060-0001⏎北海道…⏎日本"
         return;
     }
     contact.prefecture = address.region;
@@ -229,8 +183,9 @@ void fillAddress(Contact& contact, const GoogleAddress& address)
 
 bool IsGoogleCsvHeader(const std::vector<QString>& header)
 {
-    return (indexOf(header, "First Name") >= 0 && indexOf(header, "Last Name") >= 0) ||
-           (indexOf(header, "Given Name") >= 0 && indexOf(header, "Family Name") >= 0);
+    // Outlook and Thunderbird have the same name columns; only Google has
+    // numbered address groups.
+    return !addressColumns(header).empty();
 }
 
 std::vector<Contact> ContactsFromGoogleCsv(const std::vector<CsvRecord>& records)
@@ -244,6 +199,7 @@ std::vector<Contact> ContactsFromGoogleCsv(const std::vector<CsvRecord>& records
     columns.familyName = std::max(indexOf(header, "Last Name"), indexOf(header, "Family Name"));
     columns.givenName = std::max(indexOf(header, "First Name"), indexOf(header, "Given Name"));
     columns.fullName = std::max(indexOf(header, "Name"), indexOf(header, "File As"));
+    const int notes = indexOf(header, "Notes");
     const std::map<int, AddressColumns> groups = addressColumns(header);
 
     for (std::size_t i = 1; i < records.size(); ++i) {
@@ -256,6 +212,7 @@ std::vector<Contact> ContactsFromGoogleCsv(const std::vector<CsvRecord>& records
         contact.familyName = field(record, columns.familyName);
         contact.givenName = field(record, columns.givenName);
         contact.fullName = field(record, columns.fullName);
+        contact.memo = field(record, notes);
         const std::vector<GoogleAddress> addresses = addressesOf(record, groups);
         if (const GoogleAddress* address = chooseAddress(addresses)) {
             fillAddress(contact, *address);

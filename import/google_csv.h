@@ -9,6 +9,8 @@
 #include "import/contact.h"
 #include "import/csv_records.h"
 
+// Google's numbered address groups ("Address 1 - Street"): the one sign of
+// its layout, since Outlook and Thunderbird share its name columns.
 bool IsGoogleCsvHeader(const std::vector<QString>& header);
 
 // The contacts of the records after the first, which is the header.

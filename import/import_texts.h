@@ -34,6 +34,32 @@ constexpr char kReplacedNameEntry[] = "・%1";
 constexpr char kPlaceLine[] = "%1 行目";
 constexpr char kPlaceCard[] = "%1 件目";
 
+// Joint names beyond the one a card holds, at the front of its memo.
+constexpr char kJointNamesInMemo[] = "連名: %1";
+constexpr char kJointNameEntry[] = "%1 %2";  // name, honorific
+constexpr char kJointNameSeparator[] = "、";
+constexpr char kJointNamesMovedHeading[] = "連名を備考に入れた宛先:";
+
+// What the file was recognised as.
+constexpr char kFormatLine[] = "形式: %1";
+constexpr char kFormatGoogle[] = "Google コンタクトの CSV";
+constexpr char kFormatVCard[] = "vCard";
+constexpr char kFormatBook[] = "ふみよせの住所録";
+constexpr char kFormatOutlook[] = "Outlook の CSV";
+constexpr char kFormatThunderbird[] = "Thunderbird の CSV";
+constexpr char kFormatDesignKit[] = "はがきデザインキット";
+constexpr char kFormatLabels[] = "宛名ラベル用の CSV";
+constexpr char kFormatHeadedCsv[] = "見出し付きの CSV";
+constexpr char kFormatChosenColumns[] = "項目の割り当て";
+
+// 項目の割り当て: the column dialog.
+constexpr char kColumnsTitle[] = "項目の割り当て";
+constexpr char kColumnsGuide[] = "ファイルの各列に何が入っているかを選んでください。";
+constexpr char kHeaderRowCheck[] = "1 行目は見出し";
+constexpr char kChooseNameAndAddress[] = "氏名と住所の列を選んでください。";
+constexpr char kOkButton[] = "OK";
+constexpr char kCancelButton[] = "キャンセル";
+
 // The honorific a card gets when the file gives none.
 constexpr char kDefaultHonorific[] = "様";
 

@@ -158,7 +158,9 @@ void addParameter(Property& property, const QString& parameter)
 bool isWanted(const QString& name)
 {
     return name == QLatin1String("N") || name == QLatin1String("FN") ||
-           name == QLatin1String("ADR") || name == QLatin1String("X-ABLABEL");
+           name == QLatin1String("ADR") || name == QLatin1String("X-ABLABEL") ||
+           name == QLatin1String("NOTE") || name == QLatin1String("X-ABRELATEDNAMES") ||
+           name == QLatin1String("RELATED");
 }
 
 std::optional<Property> parseProperty(QStringView line)
@@ -228,15 +230,29 @@ QStringList unescapedComponents(const QString& value, bool split)
     return components;
 }
 
-bool isHomeLabel(QString label)
+// Apple writes its own labels as _$!<Home>!$_.
+QString labelText(QString label)
 {
-    // Apple writes its own labels as _$!<Home>!$_.
     label = label.trimmed();
     if (label.startsWith(QLatin1String("_$!<")) && label.endsWith(QLatin1String(">!$_"))) {
         label = label.mid(4, label.size() - 8);
     }
-    return label.compare(QLatin1String("home"), Qt::CaseInsensitive) == 0 ||
-           label == QString::fromUtf8("自宅");
+    return label;
+}
+
+bool isHomeLabel(const QString& label)
+{
+    const QString text = labelText(label);
+    return text.compare(QLatin1String("home"), Qt::CaseInsensitive) == 0 ||
+           text == QString::fromUtf8("自宅");
+}
+
+bool isSpouseLabel(const QString& label)
+{
+    const QString text = labelText(label);
+    return text.compare(QLatin1String("spouse"), Qt::CaseInsensitive) == 0 ||
+           text == QString::fromUtf8("配偶者") || text == QString::fromUtf8("妻") ||
+           text == QString::fromUtf8("夫");
 }
 
 // One card while its lines are read.
@@ -258,9 +274,24 @@ public:
         } else if (property.name == QLatin1String("ADR")) {
             addresses_.push_back({unescapedComponents(property.value, true),
                                   property.types.contains(QLatin1String("home")), property.group});
-        } else if (property.name == QLatin1String("X-ABLABEL") && !property.group.isEmpty() &&
-                   isHomeLabel(property.value)) {
-            homeGroups_ << property.group;
+        } else if (property.name == QLatin1String("X-ABLABEL") && !property.group.isEmpty()) {
+            if (isHomeLabel(property.value)) {
+                homeGroups_ << property.group;
+            } else if (isSpouseLabel(property.value)) {
+                spouseGroups_ << property.group;
+            }
+        } else if (property.name == QLatin1String("NOTE")) {
+            contact_.memo = unescapedComponents(property.value, false).value(0);
+        } else if (property.name == QLatin1String("X-ABRELATEDNAMES")) {
+            related_.push_back(
+                {unescapedComponents(property.value, false).value(0), property.group, false});
+        } else if (property.name == QLatin1String("RELATED") &&
+                   property.types.contains(QLatin1String("spouse"))) {
+            // 4.0 gives a name as text, or a URI of another card, which names nobody.
+            const QString value = unescapedComponents(property.value, false).value(0);
+            if (!value.contains(u':')) {
+                related_.push_back({value, property.group, true});
+            }
         }
     }
 
@@ -280,11 +311,23 @@ public:
         if (chosen != nullptr) {
             // post office box; extended; street; locality; region; postal code; country
             const QStringList& c = chosen->components;
-            contact_.furtherParts = {c.value(1), c.value(0)};
-            contact_.street = c.value(2);
-            contact_.city = c.value(3);
-            contact_.prefecture = c.value(4);
             contact_.postalCode = c.value(5);
+            contact_.country = c.value(6);
+            if (onlyExtended(*chosen)) {
+                // Android keeps an address typed as free text in the extended part.
+                contact_.wholeAddress = c.value(1);
+            } else {
+                contact_.furtherParts = {c.value(1), c.value(0)};
+                contact_.street = c.value(2);
+                contact_.city = c.value(3);
+                contact_.prefecture = c.value(4);
+            }
+        }
+        for (const Related& related : related_) {
+            if (related.spouse || spouseGroups_.contains(related.group)) {
+                contact_.spouse = related.name;
+                break;
+            }
         }
         return contact_;
     }
@@ -296,6 +339,13 @@ private:
         QString group;
     };
 
+    static bool onlyExtended(const Address& address)
+    {
+        const QStringList& c = address.components;
+        return !c.value(1).trimmed().isEmpty() && c.value(2).trimmed().isEmpty() &&
+               c.value(3).trimmed().isEmpty() && c.value(4).trimmed().isEmpty();
+    }
+
     static bool hasParts(const Address& address)
     {
         for (qsizetype i = 0; i < 5 && i < address.components.size(); ++i) {
@@ -306,9 +356,17 @@ private:
         return false;
     }
 
+    struct Related {
+        QString name;
+        QString group;
+        bool spouse = false;  // RELATED;TYPE=spouse
+    };
+
     Contact contact_;
     std::vector<Address> addresses_;
     QStringList homeGroups_;
+    QStringList spouseGroups_;
+    std::vector<Related> related_;
 };
 
 bool isQuotedPrintableLine(QStringView line)

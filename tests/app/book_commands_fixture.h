@@ -62,7 +62,7 @@ class BookCommandsTest : public ::testing::Test {
 protected:
     BookCommandsTest()
         : editor(book, state, view, dialogs, clock),
-          commands(book, state, editor, view, window, dialogs, files, clock, runtimeDir(),
+          commands(book, state, editor, view, window, dialogs, files, columns, clock, runtimeDir(),
                    recovery())
     {
         view.editor = &editor;
@@ -165,6 +165,7 @@ protected:
     FakeEditorView view;
     FakeDialogs dialogs;
     FakeFileDialogs files;
+    FakeColumnChooser columns;
     FixedClock clock{36'000'000};
     FakeBookWindow window;
     CardEditor editor;

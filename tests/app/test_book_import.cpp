@@ -29,7 +29,7 @@ TEST_F(BookImportTest, ContactsReplaceABookThatHoldsNoCard)
     ASSERT_GE(book.cardCount(), 2);
     EXPECT_EQ(book.cell(ColName, 1), sj("山田　太郎"));
     EXPECT_EQ(view.field(CardField::Name), sj("山田　太郎")) << "the first imported card is loaded";
-    EXPECT_EQ(view.field(CardField::Memo), "");
+    EXPECT_EQ(view.field(CardField::Memo), sj("大学の友人")) << "Notes fill the memo";
     EXPECT_EQ(view.maximum, book.cardCount());
     EXPECT_EQ(editor.editing(), 1);
     for (int r = 1; r <= book.cardCount(); ++r) {

@@ -35,7 +35,7 @@ TEST_F(BookCommandsTest, AMissingTemplateEndsTheProgramBeforeAnythingChanges)
     // The program ends through the exit questions, so nothing of the book is
     // lost on the way: New and Open change nothing and ask nothing themselves.
     QTemporaryDir empty;
-    BookCommands noTemplate(book, state, editor, view, window, dialogs, files, clock,
+    BookCommands noTemplate(book, state, editor, view, window, dialogs, files, columns, clock,
                             empty.path().toStdString(), recovery());
     openAndEditEverything();
     const Snapshot before = snapshot();
@@ -60,7 +60,7 @@ TEST_F(BookCommandsTest, ATemplateThatCannotBeReadStopsTheCommand)
     openAndEditEverything();
     QTemporaryDir broken;
     writeBytes(broken.filePath(u(kGridTemplateFileName)).toStdString(), "row_count 2\n");
-    BookCommands badTemplate(book, state, editor, view, window, dialogs, files, clock,
+    BookCommands badTemplate(book, state, editor, view, window, dialogs, files, columns, clock,
                              broken.path().toStdString(), recovery());
     const Snapshot before = snapshot();
 

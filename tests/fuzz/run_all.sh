@@ -32,10 +32,11 @@ declare -A max_len=(
     [fuzz_book_text]=4096
     [fuzz_google_csv]=4096
     [fuzz_vcard]=4096
-    [fuzz_spreadsheet_csv]=4096
+    [fuzz_header_csv]=4096
+    [fuzz_column_choice]=4096
 )
 targets=(fuzz_book_file fuzz_cp932 fuzz_postcode_search fuzz_kanji_numerals
-    fuzz_book_text fuzz_google_csv fuzz_vcard fuzz_spreadsheet_csv)
+    fuzz_book_text fuzz_google_csv fuzz_vcard fuzz_header_csv fuzz_column_choice)
 
 # run_target <name>: runs one target and leaves its exit status in <name>.status.
 run_target() {

@@ -41,7 +41,7 @@ constexpr char kNoName[] = "名前がありません";
 const Card kSpreadsheetYamada{"山田　太郎;花子",         "1000001",         "様;様",
                               "東京都千代田区千代田1-1", "メゾン千代田101", "喪中"};
 const Card kSpreadsheetSuzuki{"鈴木　次郎;一郎",           "4600008",     "殿;様",
-                              "愛知県名古屋市中区栄1-2-3", "コーポ栄202", ""};
+                              "愛知県名古屋市中区栄1-2-3", "コーポ栄202", "連名: 二郎 様"};
 const std::vector<LeftOut> kSpreadsheetLeftOut{{"佐藤　一郎", kNoAddress}, {"7 行目", kNoName}};
 
 std::vector<FixtureCase> fixtureCases()
@@ -54,7 +54,8 @@ std::vector<FixtureCase> fixtureCases()
         {"google_current.csv",
          ContactFormat::GoogleCsv,
          TextEncoding::Utf8,
-         {{"山田　太郎", "1000001", "様", "東京都千代田区千代田1-1", "メゾン千代田101", ""},
+         {{"山田　太郎", "1000001", "様", "東京都千代田区千代田1-1", "メゾン千代田101",
+           "大学の友人"},
           {"〓田　花子", "5300001", "様", "大阪府大阪市北区梅田3-1-1", "", ""},
           {"鈴木　次郎", "0600001", "様", "北海道札幌市中央区北1条西2丁目", "", ""}},
          {{"佐藤　一郎", kNoAddress}, {"9 行目", kNoName}},
@@ -91,25 +92,25 @@ std::vector<FixtureCase> fixtureCases()
          {},
          {}},
         {"spreadsheet_utf8.csv",
-         ContactFormat::SpreadsheetCsv,
+         ContactFormat::HeadedCsv,
          TextEncoding::Utf8,
          {kSpreadsheetYamada, yoshidaSheet, kSpreadsheetSuzuki},
          kSpreadsheetLeftOut,
          {"〓田　花子"}},
         {"spreadsheet_utf8_bom.csv",
-         ContactFormat::SpreadsheetCsv,
+         ContactFormat::HeadedCsv,
          TextEncoding::Utf8,
          {kSpreadsheetYamada, yoshidaSheet, kSpreadsheetSuzuki},
          kSpreadsheetLeftOut,
          {"〓田　花子"}},
         {"spreadsheet_utf16.txt",
-         ContactFormat::SpreadsheetCsv,
+         ContactFormat::HeadedCsv,
          TextEncoding::Utf16,
          {kSpreadsheetYamada, yoshidaSheet, kSpreadsheetSuzuki},
          kSpreadsheetLeftOut,
          {"〓田　花子"}},
         {"spreadsheet_cp932.csv",
-         ContactFormat::SpreadsheetCsv,
+         ContactFormat::HeadedCsv,
          TextEncoding::Cp932,
          {kSpreadsheetYamada, kichidaSheet, kSpreadsheetSuzuki},
          kSpreadsheetLeftOut,
@@ -165,23 +166,43 @@ TEST(ImportContacts, LotteryNumbersComeFromTheGeneratorOneCardAfterAnother)
     }
 }
 
-TEST(ImportContacts, WhatIsNoneOfTheFormatsIsUnknownWithoutCards)
+TEST(ImportContacts, TextOfNoKnownLayoutIsLeftToTheColumnDialogAndTheRestRefused)
 {
-    const std::string cases[] = {
-        "",
-        readBytes(testDataPath("import/book_utf8.csv")),  // the program's own book
-        "\xFF\xD8\xFF\xE0JFIF\0\x01\x02"s,
-        "名前,電話\r\n山田,03\r\n",  // no address column
-        "Name,Phone\r\nYamada,03\r\n",
-        "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n",
+    const struct {
+        std::string bytes;
+        bool undecided;
+    } cases[] = {
+        {"", false},
+        {"\xFF\xD8\xFF\xE0JFIF\0\x01\x02"s, false},
+        {"BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", false},
+        {"just one line of words\n", false},
+        {readBytes(testDataPath("import/book_utf8.csv")), true},  // a line that is no card
+        {"名前,電話\r\n山田,03\r\n", true},                       // no address column
+        {"Name;Phone\r\nYamada;03\r\n", true},
+        {"山田太郎\t東京都千代田区\n", true},
     };
-    for (const std::string& bytes : cases) {
+    for (const auto& c : cases) {
         LotteryGenerator lottery(1);
-        const ContactImport result = ImportContacts(bytes, lottery);
-        EXPECT_EQ(result.format, ContactFormat::Unknown) << bytes;
+        const ContactImport result = ImportContacts(c.bytes, lottery);
+        EXPECT_EQ(result.format, ContactFormat::Unknown) << c.bytes;
+        EXPECT_EQ(result.undecided.has_value(), c.undecided) << c.bytes;
         EXPECT_TRUE(result.cards.empty());
         EXPECT_TRUE(result.leftOut.empty());
     }
+}
+
+TEST(ImportContacts, AnotherBookComesInAsItStandsWithLotteryNumbersWhereMissing)
+{
+    LotteryGenerator lottery(1);
+    const ContactImport result = ImportContacts(
+        "1,山田太郎;花子,1000001,様;様,東京都千代田区千代田1-1,,喪中,512345\r\n"
+        ",佐藤一郎,,様,北海道札幌市,,,\r\n",
+        lottery);
+    EXPECT_EQ(result.format, ContactFormat::Book);
+    ASSERT_EQ(result.cards.size(), 2U);
+    EXPECT_EQ(result.cards[0][ColName], sj("山田太郎;花子"));
+    EXPECT_EQ(result.cards[0][ColLottery], "512345");
+    EXPECT_EQ(result.cards[1][ColLottery].size(), 6U);
 }
 
 TEST(ImportReportText, CountThenLeftOutThenReplacedEachListCut)
@@ -190,14 +211,21 @@ TEST(ImportReportText, CountThenLeftOutThenReplacedEachListCut)
     result.cards.resize(3);
     EXPECT_EQ(ImportReportText(result), u("3 件の宛先を取り込みました。"));
 
+    result.layout = "Outlook の CSV";
     result.leftOut = {{u("佐藤　一郎"), u(kNoAddress)}, {u("9 行目"), u(kNoName)}};
+    result.jointNamesMoved = {u("鈴木　次郎")};
     result.replacedNames = {u("〓田　花子")};
     EXPECT_EQ(ImportReportText(result), u("3 件の宛先を取り込みました。"
+                                          "\n\r形式: Outlook の CSV"
                                           "\n\r取り込まなかった連絡先:"
                                           "\n\r・佐藤　一郎（住所がありません）"
                                           "\n\r・9 行目（名前がありません）"
+                                          "\n\r連名を備考に入れた宛先:"
+                                          "\n\r・鈴木　次郎"
                                           "\n\rShift-JIS にない文字を 〓 に置き換えた宛先:"
                                           "\n\r・〓田　花子"));
+    result.layout = nullptr;
+    result.jointNamesMoved.clear();
 
     result.leftOut.assign(25, {u("a"), u(kNoName)});
     result.replacedNames.clear();

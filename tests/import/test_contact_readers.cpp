@@ -69,7 +69,7 @@ TEST(VCard, FoldingEncodingsParametersAndEscapes)
     }
 }
 
-TEST(SpreadsheetCsv, QuotingLineEndsAndHeaderWords)
+TEST(HeadedCsv, QuotingLineEndsAndHeaderWords)
 {
     const ReaderCase cases[] = {
         // CR line ends, doubled quotes, a quoted comma, text after a closing quote
@@ -82,7 +82,7 @@ TEST(SpreadsheetCsv, QuotingLineEndsAndHeaderWords)
         {"電話\t建物\t名前\t番地\n03\tハイツ\t佐藤\t1-1\n", {"佐藤||様|1-1|ハイツ|"}},
     };
     for (const ReaderCase& c : cases) {
-        EXPECT_EQ(cardsOf(c.input, ContactFormat::SpreadsheetCsv), c.cards) << c.input;
+        EXPECT_EQ(cardsOf(c.input, ContactFormat::HeadedCsv), c.cards) << c.input;
     }
 }
 
@@ -96,8 +96,9 @@ TEST(GoogleCsv, SeveralValuesAndTheFormattedAddress)
         {header + "x,太郎,山田,Work ::: Home,,a ::: b,100-0001,\n", {"山田　太郎||様|b||"}},
         {header + "山田 太郎,,,Home,\"〒100-0001 東京都千代田区千代田1-1\n2F\nJapan\",,,\n",
          {"山田 太郎|1000001|様|東京都千代田区千代田1-1|2F|"}},
+        // a foreign country ends line 2, once
         {header + ",,山田,Home,\"100-0001\n東京都\nドイツ\",,,ドイツ\n",
-         {"山田|1000001|様|東京都||"}},
+         {"山田|1000001|様|東京都|ドイツ|"}},
     };
     for (const ReaderCase& c : cases) {
         EXPECT_EQ(cardsOf(c.input, ContactFormat::GoogleCsv), c.cards) << c.input;
@@ -119,12 +120,6 @@ TEST(MakeCard, NamesAddressesAndTheCellsABookLineCanHold)
         {{{&Contact::familyName, "a;b"}, {&Contact::honorific, "様;殿"}, street},
          {},
          "a；b||様；殿|1-1||"},
-        {{fullName,
-          {&Contact::jointName, "花子;一郎"},
-          {&Contact::jointHonorific, "ちゃん、様"},
-          street},
-         {},
-         "a;花子||様;ちゃん|1-1||"},
         {{{&Contact::fullName, "葛\U000E0100城\u200B\u00A0様"},
           {&Contact::memo, "a\tb\r\nc\x01"},
           street},
@@ -153,6 +148,71 @@ TEST(MakeCard, NamesAddressesAndTheCellsABookLineCanHold)
         const ContactCard card = MakeCard(contact);
         EXPECT_EQ(card.taken ? joined(card.cells) : card.leftOutReason.toStdString(), c.card);
         EXPECT_FALSE(card.replaced) << c.card;
+    }
+}
+
+TEST(MakeCard, OneJointNameOnTheCardTheSpouseWhereNoneAndTheRestInTheMemo)
+{
+    const struct {
+        QStringList names;
+        QStringList honorifics;
+        const char* spouse;
+        const char* card;  // as joined()
+    } cases[] = {
+        {{u("花子;一郎")},
+         {u("ちゃん、様")},
+         "",
+         "山田　太郎;花子||様;ちゃん|1-1||連名: 一郎 様 喪中"},
+        {{u("花子"), u(""), u("翔太")},
+         {u(""), u(""), u("くん")},
+         "山田 良子",
+         "山田　太郎;花子||様;様|1-1||連名: 翔太 くん 喪中"},
+        {{u("花子、翔太")}, {u("様")}, "", "山田　太郎;花子||様;様|1-1||連名: 翔太 様 喪中"},
+        {{}, {}, "山田 花子", "山田　太郎;花子||様;様|1-1||喪中"},
+        {{}, {}, "山田花子", "山田　太郎;花子||様;様|1-1||喪中"},
+        {{}, {}, "佐藤 花子", "山田　太郎;佐藤 花子||様;様|1-1||喪中"},
+        {{}, {}, "山田", "山田　太郎;山田||様;様|1-1||喪中"},
+        {{u("山田　花子"), u("山田翔太")},
+         {},
+         "",
+         "山田　太郎;花子||様;様|1-1||連名: 翔太 様 喪中"},
+    };
+    for (const auto& c : cases) {
+        Contact contact;
+        contact.familyName = u("山田");
+        contact.givenName = u("太郎");
+        contact.street = u("1-1");
+        contact.memo = u("喪中");
+        contact.jointNames = c.names;
+        contact.jointHonorifics = c.honorifics;
+        contact.spouse = u(c.spouse);
+        const ContactCard card = MakeCard(contact);
+        EXPECT_EQ(joined(card.cells), c.card);
+        EXPECT_EQ(card.jointNamesInMemo, std::string(c.card).find("連名:") != std::string::npos);
+    }
+
+    // A one-character family name is taken off only before a space.
+    Contact hayashi;
+    hayashi.familyName = u("林");
+    hayashi.street = u("1-1");
+    hayashi.jointNames = {u("林 花子"), u("林田一郎")};
+    EXPECT_EQ(joined(MakeCard(hayashi).cells), "林;花子||様;様|1-1||連名: 林田一郎 様");
+}
+
+TEST(MakeCard, CompanyDepartmentAndCountryFollowTheBuilding)
+{
+    Contact contact;
+    contact.fullName = u("a");
+    contact.street = u("丸の内1-1");
+    contact.furtherParts = {u("丸ビル10階")};
+    contact.company = u("見本商事");
+    contact.department = u("総務部");
+    for (const auto& [country, line2] :
+         {std::pair{"日本", "丸ビル10階　見本商事　総務部"},
+          {"JAPAN", "丸ビル10階　見本商事　総務部"},
+          {"Deutschland", "丸ビル10階　見本商事　総務部　Deutschland"}}) {
+        contact.country = u(country);
+        EXPECT_EQ(utf8(MakeCard(contact).cells[ColAddress2]), line2) << country;
     }
 }
 

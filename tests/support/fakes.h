@@ -6,9 +6,11 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "import/column_choice.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
@@ -93,6 +95,25 @@ private:
         q.pop_front();
         return s;
     }
+};
+
+// The column dialog: records what it was shown and answers with `answer`
+// (nothing: cancelled), or with the guess when `acceptGuess` is set.
+class FakeColumnChooser final : public ColumnChooser {
+public:
+    std::optional<ColumnChoice> choose(const std::vector<CsvRecord>& records,
+                                       const ColumnChoice& guess) override
+    {
+        ++shown;
+        shownRecords = records.size();
+        shownGuess = guess;
+        return acceptGuess ? std::optional<ColumnChoice>(guess) : answer;
+    }
+    std::optional<ColumnChoice> answer;
+    bool acceptGuess = false;
+    int shown = 0;
+    std::size_t shownRecords = 0;
+    ColumnChoice shownGuess;
 };
 
 class FakeFontList final : public FontList {

@@ -12,3 +12,9 @@ sed -e 's/𠮷/〓/g' -e 's/〜/～/g' book_utf8.csv | iconv -f UTF-8 -t CP932 >
 # A spreadsheet's "Unicode text": UTF-16 little-endian with a mark, tabs between the fields.
 { printf '\xFF\xFE'; iconv -f UTF-8 -t UTF-16LE spreadsheet_tabs.txt; } >spreadsheet_utf16.txt
 sed -e 's/𠮷/吉/g' spreadsheet_utf8.csv | iconv -f UTF-8 -t CP932 >spreadsheet_cp932.csv
+# Files that their programs write in code page 932 (the design kit, Outlook
+# and Thunderbird on Japanese Windows, web tools made for Excel): kept here
+# in UTF-8 under utf8/, so that they can be read and changed.
+for source in utf8/*.csv; do
+    iconv -f UTF-8 -t CP932 "$source" >"$(basename "$source")"
+done
