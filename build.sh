@@ -25,7 +25,8 @@ case "${1:-run}" in
     run) packages+=(fcitx5-frontend-qt6) ;;
     package) packages+=(dpkg-dev lintian appstream) ;;
     *) packages+=(libgtest-dev libgmock-dev libbenchmark-dev poppler-utils cups printer-driver-cups-pdf
-        cups-ipp-utils avahi-daemon dbus dpkg-dev lintian appstream clang-format) ;;
+        cups-ipp-utils avahi-daemon dbus dpkg-dev lintian appstream clang-format
+        fcitx5 fcitx5-mozc fcitx5-frontend-qt6 xvfb xdotool) ;;
 esac
 case "${1:-run}" in
     sanitize | fuzz | fuzz-long) packages+=(clang-14 libclang-rt-14-dev) ;;

@@ -15,6 +15,9 @@ constexpr char kOutOfMemory[] = "メモリが足りません。";
 void CommandGuard::run(const std::function<void()>& command) const
 {
     try {
+        if (before_) {
+            before_();
+        }
         command();
     } catch (const AppError& e) {
         dialogs_.showError(e.message());

@@ -14,6 +14,8 @@ class CommandGuard {
 public:
     explicit CommandGuard(Dialogs& dialogs) : dialogs_(dialogs) {}
 
+    // Runs first for every command (the window commits the composition being typed).
+    void setBeforeEachCommand(std::function<void()> before) { before_ = std::move(before); }
     void run(const std::function<void()>& command) const;
 
     // Connects `signal` of `sender` to `handler`, run inside the guard for as
@@ -27,4 +29,5 @@ public:
 
 private:
     Dialogs& dialogs_;
+    std::function<void()> before_;
 };

@@ -10,6 +10,7 @@
 
 #include "app/card_tab.h"
 #include "app/import_columns_dialog.h"
+#include "app/input_method_focus.h"
 #include "app/list_tab.h"
 #include "app/print_tab.h"
 #include "app/version.h"
@@ -52,6 +53,10 @@ frmMain::frmMain(const Services& services, QWidget* parent)
       state_(book_)
 {
     ui_->setupUi(this);
+    // Every command sees the text as the user sees it, a composition included.
+    compositions_ = new CompositionKeeper(this);
+    guard_.setBeforeEachCommand([this] { compositions_->commit(); });
+    new InputModeFollower(services_.inputMethod, this);
     cardTab_ =
         new CardTab(ui_->TabSheet1, book_, state_,
                     {services_.dialogs, services_.clock, services_.urls, guard_}, appVersion_);
@@ -162,6 +167,7 @@ bool frmMain::exitQuestionsAnswered() const
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    compositions_->commit();
     if (!exitQuestionsAnswered()) {
         bool mayEnd = false;
         guard_.run([this, &mayEnd] { mayEnd = bookCommands_->beforeExit(); });
@@ -208,6 +214,7 @@ void frmMain::endBySignal(int signalNumber)
 void frmMain::keepUnsavedWorkQuietly()
 {
     try {
+        compositions_->commit();
         bookCommands_->keepUnsavedWork();
     } catch (const AppError& e) {
         std::fprintf(stderr, "fumiyose: %s\n", e.message().toLocal8Bit().constData());

@@ -18,9 +18,11 @@
 class CardEditor;
 class CardTab;
 class Clock;
+class CompositionKeeper;
 class Dialogs;
 class FileDialogs;
 class FontList;
+class InputMethodSwitch;
 class ListTab;
 class frmImportColumns;
 class PrintTab;
@@ -39,6 +41,7 @@ struct Services {
     FontList& fonts;
     const Clock& clock;
     UrlOpener& urls;
+    InputMethodSwitch& inputMethod;
     std::string appDir;          // where initdata.dat and postcode.dat lie
     std::string recoveryFolder;  // where copies of unsaved books are kept
 };
@@ -88,6 +91,7 @@ private:
     std::unique_ptr<Ui::frmMain> ui_;
     Services services_;
     CommandGuard guard_;
+    CompositionKeeper* compositions_ = nullptr;  // a child of the window
     QString appVersion_;
     AddressBook book_;
     BookState state_;

@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "app/input_rules.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolTip>
+#include <QVariant>
 
 #include <limits>
 
 #include "text/cp932_validator.h"
 
 namespace {
+
+// The dynamic property that carries a field's InputMode.
+constexpr char kInputModeProperty[] = "fumiInputMode";
+
+void SetInputMode(QWidget* field, InputMode mode)
+{
+    field->setProperty(kInputModeProperty, static_cast<int>(mode));
+}
 
 // Qt 6's line edit answers the input method's "enabled?" itself, whatever its
 // Qt::WA_InputMethodEnabled says, and a spin box passes on its line edit's
@@ -48,6 +59,7 @@ void TakeInputMethodText(QLineEdit* field)
     for (QWidget* w : widgets) {
         w->setAttribute(Qt::WA_InputMethodEnabled, true);
         w->setInputMethodHints(Qt::ImhNone);
+        SetInputMode(w, InputMode::Japanese);
     }
 }
 
@@ -57,35 +69,148 @@ void RefuseInputMethod(QWidget* field, Qt::InputMethodHints hints)
     field->setAttribute(Qt::WA_InputMethodEnabled, false);
     field->setInputMethodHints(hints);
     field->installEventFilter(new InputMethodOff(field));
+    SetInputMode(field, InputMode::Direct);
 }
+
+// An input-method commit that would make the field's text invalid is dropped
+// whole by the line edit; this keeps the longest start of it that its
+// validator takes, as typing stops at the limit.
+class FitCommitToValidator final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (event->type() != QEvent::InputMethod || field == nullptr ||
+            field->validator() == nullptr) {
+            return false;
+        }
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        const QString commit = im->commitString();
+        if (commit.isEmpty() || im->replacementLength() != 0) {
+            return false;
+        }
+        qsizetype keep = commit.size();
+        while (keep > 0 && !takes(*field, commit.left(keep))) {
+            keep = previousBoundary(commit, keep);
+        }
+        if (keep == commit.size()) {
+            return false;
+        }
+        QInputMethodEvent fitted(im->preeditString(), im->attributes());
+        fitted.setCommitString(commit.left(keep));
+        field->event(&fitted);
+        return true;
+    }
+
+private:
+    static bool takes(const QLineEdit& field, const QString& commit)
+    {
+        QString after = field.text();
+        int pos = field.cursorPosition();
+        if (field.hasSelectedText()) {
+            pos = field.selectionStart();
+            after.remove(pos, field.selectedText().size());
+        }
+        after.insert(pos, commit);
+        pos += static_cast<int>(commit.size());
+        return field.validator()->validate(after, pos) != QValidator::Invalid;
+    }
+
+    // One character back, a surrogate pair as one.
+    static qsizetype previousBoundary(const QString& text, qsizetype end)
+    {
+        if (end >= 2 && text.at(end - 1).isLowSurrogate() && text.at(end - 2).isHighSurrogate()) {
+            return end - 2;
+        }
+        return end - 1;
+    }
+};
 
 }  // namespace
 
-bool DigitsOnlyKeys::eventFilter(QObject* watched, QEvent* event)
+std::optional<InputMode> InputModeOf(const QObject* field)
+{
+    const QVariant mode = field->property(kInputModeProperty);
+    if (!mode.isValid()) {
+        return std::nullopt;
+    }
+    return static_cast<InputMode>(mode.toInt());
+}
+
+DigitsOnlyInput::DigitsOnlyInput(QObject* parent, QString extra)
+    : QObject(parent), extra_(std::move(extra))
+{
+}
+
+std::optional<QString> DigitsOnlyInput::accepted(const QString& text) const
+{
+    QString halfWidth;
+    halfWidth.reserve(text.size());
+    for (QChar c : text) {
+        // The full-width forms U+FF01..U+FF5E stand for ASCII 0x21..0x7E.
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E) {
+            c = QChar(static_cast<char16_t>(c.unicode() - 0xFEE0));
+        }
+        if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && !extra_.contains(c)) {
+            return std::nullopt;
+        }
+        halfWidth.append(c);
+    }
+    return halfWidth;
+}
+
+bool DigitsOnlyInput::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            return false;
-        }
         const QString typed = key->text();
         const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
-        if (printable && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            for (QChar c : typed) {
-                if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-                    QApplication::beep();
-                    return true;
-                }
-            }
+        if (key->matches(QKeySequence::Paste) || !printable ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            return false;
         }
+        const std::optional<QString> text = accepted(typed);
+        if (!text) {
+            QApplication::beep();
+            return true;
+        }
+        if (*text == typed) {
+            return false;
+        }
+        QKeyEvent halfWidth(QEvent::KeyPress, key->key(), key->modifiers(), *text,
+                            key->isAutoRepeat(), static_cast<quint16>(key->count()));
+        QCoreApplication::sendEvent(watched, &halfWidth);
+        return true;
+    }
+    if (event->type() == QEvent::InputMethod) {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        const QString commit = im->commitString();
+        if (im->preeditString().isEmpty() && im->replacementLength() == 0 &&
+            accepted(commit) == commit) {
+            return false;
+        }
+        // No composition is shown here: a digits field holds digits only.
+        const std::optional<QString> text = accepted(commit);
+        if (!text) {
+            QApplication::beep();
+        }
+        QInputMethodEvent digits;
+        digits.setCommitString(text.value_or(QString()));
+        QCoreApplication::sendEvent(watched, &digits);
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
 CardNumberBox::CardNumberBox(QWidget* parent) : QSpinBox(parent)
 {
-    RefuseInputMethod(this, Qt::ImhFormattedNumbersOnly);
-    RefuseInputMethod(lineEdit(), Qt::ImhFormattedNumbersOnly);
+    for (QWidget* part : {static_cast<QWidget*>(this), static_cast<QWidget*>(lineEdit())}) {
+        part->installEventFilter(new DigitsOnlyInput(part, QStringLiteral("+-.")));
+        RefuseInputMethod(part, Qt::ImhFormattedNumbersOnly);
+    }
     setRange(1, 1);
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
@@ -163,14 +288,32 @@ void RestrictToCp932(QLineEdit* field, int byteLimit)
         QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
     });
     field->setValidator(validator);
+    field->installEventFilter(new FitCommitToValidator(field));
     TakeInputMethodText(field);
+}
+
+void MakeDigitsField(QWidget* field)
+{
+    // A spin box passes the input method's events on to its line edit.
+    QList<QWidget*> parts{field};
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
+        parts << spin->findChild<QLineEdit*>();
+    }
+    for (QWidget* part : parts) {
+        // Filters run last-installed first: the digits are made half-width
+        // before a commit is fitted to the limit.
+        if (auto* line = qobject_cast<QLineEdit*>(part)) {
+            line->installEventFilter(new FitCommitToValidator(line));
+        }
+        part->installEventFilter(new DigitsOnlyInput(part));
+        RefuseInputMethod(part, Qt::ImhDigitsOnly);
+    }
 }
 
 void MakePostalCodeField(QLineEdit* field)
 {
     LiftLengthCap(field);
     field->setValidator(new Cp932Validator(field, 7, Cp932Validator::Unit::Characters));
-    field->installEventFilter(new DigitsOnlyKeys(field));
     field->setAlignment(Qt::AlignCenter);
-    RefuseInputMethod(field, Qt::ImhDigitsOnly);
+    MakeDigitsField(field);
 }

@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kStartWidths[] = {30, 140, 70, 40, 198, 198, 170};
 
-// The grid's in-place editor keeps to code page 932 like every other field.
+// The grid's in-place editor keeps to code page 932 like every other field;
+// in the postal-code column it takes digits only, with the input method off,
+// as the card's postal-code field does.
 class Cp932Delegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -25,6 +27,9 @@ public:
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             RestrictToCp932(line);
+            if (BookModel::bookColumn(index.column()) == ColPostalCode) {
+                MakeDigitsField(line);
+            }
         }
         return editor;
     }

@@ -3,6 +3,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include "app/fcitx_input_method.h"
 #include "app/frm_main.h"
 #include "app/japanese_ui.h"
 #include "app/qt_services.h"
@@ -26,8 +27,10 @@ int main(int argc, char* argv[])
     SystemFontList fonts;
     DesktopUrlOpener urls;
     QtFileDialogs files;
+    FcitxInputMethodSwitch inputMethod;
     const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
-    Services services{dialogs, files, fonts, clock, urls, appDir, RecoveryStore::defaultFolder()};
+    Services services{dialogs, files,       fonts,  clock,
+                      urls,    inputMethod, appDir, RecoveryStore::defaultFolder()};
     frmMain window(services);
     dialogs.setParent(&window);
     files.setParent(&window);

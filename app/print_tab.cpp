@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include "app/command_guard.h"
+#include "app/input_rules.h"
 #include "book/kanji_numerals.h"
 #include "platform/dialogs.h"
 #include "print/print_commands.h"
@@ -57,6 +58,7 @@ PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const Com
     on(ui_.PrintFont, &QComboBox::currentTextChanged, &PrintTab::PrintFontChange);
     on(ui_.btnChgToKanji, &QPushButton::clicked, &PrintTab::btnChgToKanjiClick);
     ui_.intYubinBai->findChild<QLineEdit*>()->setMaxLength(2);
+    MakeDigitsField(ui_.intYubinBai);
     // Every item is one line of the same font: the list need not lay out the
     // text of every card to know their heights, which for a large book took
     // longer than building the list.

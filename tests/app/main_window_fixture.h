@@ -25,6 +25,7 @@ public:
                    fonts,
                    clock,
                    urls,
+                   inputMethod,
                    qEnvironmentVariable("FUMI_RUNTIME_DIR").toStdString(),
                    state.filePath(QStringLiteral("recovery")).toStdString()},
           window(std::make_unique<frmMain>(services))
@@ -43,6 +44,7 @@ public:
     FakeFontList fonts;
     FixedClock clock{45'296'789};
     FakeUrlOpener urls;
+    FakeInputMethodSwitch inputMethod;
     Services services;
     std::unique_ptr<frmMain> window;
 };

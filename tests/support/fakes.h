@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
 #include "platform/font_list.h"
+#include "platform/input_method_switch.h"
 #include "platform/url_opener.h"
 
 // Answers questions from a script and records every text it is shown.
@@ -72,6 +73,13 @@ class FakeUrlOpener final : public UrlOpener {
 public:
     void open(const QString& url) override { opened << url; }
     QStringList opened;
+};
+
+// Each switch asked for, in order: true for Japanese, false for direct input.
+class FakeInputMethodSwitch final : public InputMethodSwitch {
+public:
+    void setJapanese(bool on) override { switches.push_back(on); }
+    std::vector<bool> switches;
 };
 
 class FakeFileDialogs final : public FileDialogs {
