@@ -14,27 +14,11 @@
 
 #include "app/import_columns_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/card_columns.h"
 #include "tests/support/helpers.h"
 #include "tests/support/widget_helpers.h"
 
 namespace {
-
-// Columns 1 to 6 of a card, in UTF-8.
-struct Card {
-    const char* name;
-    const char* postalCode;
-    const char* honorific;
-    const char* address1;
-    const char* address2;
-    const char* memo;
-    bool operator==(const Card&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Card& c)
-{
-    return out << c.name << '|' << c.postalCode << '|' << c.honorific << '|' << c.address1 << '|'
-               << c.address2 << '|' << c.memo;
-}
 
 struct ImportCase {
     const char* file;

@@ -4,22 +4,13 @@
 #include <set>
 
 #include "import/contact_import.h"
+#include "tests/support/card_columns.h"
 #include "tests/support/fakes.h"
 #include "tests/support/helpers.h"
 
 namespace {
 
 using namespace std::string_literals;
-
-// Columns 1 to 6 of a card, in UTF-8.
-struct Card {
-    const char* name;
-    const char* postalCode;
-    const char* honorific;
-    const char* address1;
-    const char* address2;
-    const char* memo;
-};
 
 struct LeftOut {
     const char* who;
