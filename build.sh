@@ -82,6 +82,7 @@ case "${1:-run}" in
         build build-sanitize -DCMAKE_CXX_COMPILER=clang++-14 \
             -DFUMI_SANITIZE=ON -DFUMI_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            LSAN_OPTIONS=suppressions=$PWD/tests/lsan_suppressions.txt:print_suppressions=0 \
             ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
         ;;
     fuzz)
