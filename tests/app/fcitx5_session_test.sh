@@ -26,7 +26,12 @@ chmod 755 "$home"
 run_as=()
 if [ "$(id -u)" -eq 0 ]; then
     command -v setpriv >/dev/null || skip "setpriv is not installed"
-    chown nobody "$home"
+    # nobody may not reach the build folder: the program runs from a copy,
+    # with the files it reads beside it.
+    mkdir "$home/program"
+    cp "$program" "$(dirname "$program")"/*.dat "$home/program/"
+    program=$home/program/$(basename "$program")
+    chown -R nobody "$home"
     run_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 
