@@ -49,8 +49,8 @@ FileIdentity identityOf(const std::string& path)
     return {st.st_ino, st.st_uid, st.st_gid, st.st_mode & 07777};
 }
 
-// The exit status of a program, or -1 when it could not run or did not exit.
-int run(const std::vector<std::string>& args)
+// Starts a program (looked up in PATH); its process id, or -1.
+pid_t start(const std::vector<std::string>& args)
 {
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
@@ -59,11 +59,15 @@ int run(const std::vector<std::string>& args)
     }
     argv.push_back(nullptr);
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        return -1;
-    }
+    return ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
+// The exit status of a program, or -1 when it could not run or did not exit.
+int run(const std::vector<std::string>& args)
+{
+    const pid_t pid = start(args);
     int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
         return -1;
     }
     return WEXITSTATUS(status);
@@ -273,16 +277,7 @@ TEST_F(BookFileTest, AFullDiskInPlaceKeepsTheOldBook)
 pid_t startSaving(const std::string& book, const std::string& textFile,
                   const std::string& recoveryFolder)
 {
-    const std::vector<std::string> args = {FUMI_BOOK_FILE_WRITER, book, "@" + textFile,
-                                           recoveryFolder};
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    return ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+    return start({FUMI_BOOK_FILE_WRITER, book, "@" + textFile, recoveryFolder});
 }
 
 TEST_F(BookFileTest, ASaveInPlaceKilledAnywhereLeavesTheOldBookOrAWholeCopy)
