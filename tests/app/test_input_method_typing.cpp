@@ -9,7 +9,6 @@
 #include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,7 +17,6 @@
 #include "app/input_rules.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/helpers.h"
-#include "text/cp932.h"
 
 namespace {
 
@@ -90,8 +88,10 @@ TEST_P(CompositionBeforeButtonTest, LandsInItsOwnCardBeforeTheButtonRuns)
     EXPECT_EQ(nameOf(c.card), sj(c.nameAfter));
     EXPECT_EQ(nameOf(3 - c.card), otherCard) << "nothing landed in the other card";
     EXPECT_FALSE(dialogs.answersLeft()) << "the store question was asked";
-    EXPECT_FALSE(card().txtName->text().contains(u("すずき")) && c.asksToStore)
-        << "the card shown next does not carry the composition";
+    if (c.asksToStore) {
+        EXPECT_FALSE(card().txtName->text().contains(u("すずき")))
+            << "the card shown next does not carry the composition";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FlatButtons, CompositionBeforeButtonTest,
