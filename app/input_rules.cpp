@@ -129,6 +129,17 @@ private:
     }
 };
 
+// Once per field, however many rules ask for it (the grid's postal-code
+// editor is a code page 932 field and a digits field).
+void FitCommitsToValidator(QLineEdit* field)
+{
+    static constexpr char kFitted[] = "fumiFitsCommits";
+    if (!field->property(kFitted).toBool()) {
+        field->installEventFilter(new FitCommitToValidator(field));
+        field->setProperty(kFitted, true);
+    }
+}
+
 }  // namespace
 
 std::optional<InputMode> InputModeOf(const QObject* field)
@@ -288,7 +299,7 @@ void RestrictToCp932(QLineEdit* field, int byteLimit)
         QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
     });
     field->setValidator(validator);
-    field->installEventFilter(new FitCommitToValidator(field));
+    FitCommitsToValidator(field);
     TakeInputMethodText(field);
 }
 
@@ -303,7 +314,7 @@ void MakeDigitsField(QWidget* field)
         // Filters run last-installed first: the digits are made half-width
         // before a commit is fitted to the limit.
         if (auto* line = qobject_cast<QLineEdit*>(part)) {
-            line->installEventFilter(new FitCommitToValidator(line));
+            FitCommitsToValidator(line);
         }
         part->installEventFilter(new DigitsOnlyInput(part));
         RefuseInputMethod(part, Qt::ImhDigitsOnly);
