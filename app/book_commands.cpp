@@ -183,7 +183,7 @@ void BookCommands::acImportFileExecute()
         if (!choice) {
             return;
         }
-        imported = ImportWithColumns(*imported.undecided, *choice, lottery);
+        imported = ImportWithColumns(*imported.undecided, imported.encoding, *choice, lottery);
     }
     if (imported.format == ContactFormat::Unknown) {
         dialogs_.notify(uiText(import_texts::kNotImportable));

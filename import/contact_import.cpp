@@ -179,14 +179,14 @@ ContactImport ImportContacts(std::string_view fileBytes, LotteryGenerator& lotte
     return cardsOf(readContacts(decoded.text, ContactFormat::Unknown), decoded.encoding, lottery);
 }
 
-ContactImport ImportWithColumns(const std::vector<CsvRecord>& records, const ColumnChoice& choice,
-                                LotteryGenerator& lottery)
+ContactImport ImportWithColumns(const std::vector<CsvRecord>& records, TextEncoding encoding,
+                                const ColumnChoice& choice, LotteryGenerator& lottery)
 {
     ReadContacts read;
     read.format = ContactFormat::ChosenColumns;
     read.layout = import_texts::kFormatChosenColumns;
     read.contacts = ContactsByMeanings(records, choice.headerRow ? 1 : 0, MeaningsOfChoice(choice));
-    return cardsOf(std::move(read), TextEncoding::Cp932, lottery);
+    return cardsOf(std::move(read), encoding, lottery);
 }
 
 ContactImport ImportContactsAs(ContactFormat format, std::string_view fileBytes,

@@ -48,9 +48,10 @@ struct ContactImport {
 // `lottery`, one after another.
 ContactImport ImportContacts(std::string_view fileBytes, LotteryGenerator& lottery);
 
-// The records of an undecided CSV read by the columns the person chose.
-ContactImport ImportWithColumns(const std::vector<CsvRecord>& records, const ColumnChoice& choice,
-                                LotteryGenerator& lottery);
+// The records of an undecided CSV read by the columns the person chose;
+// `encoding` is the file's, as ImportContacts found it.
+ContactImport ImportWithColumns(const std::vector<CsvRecord>& records, TextEncoding encoding,
+                                const ColumnChoice& choice, LotteryGenerator& lottery);
 
 // Reads the bytes as `format` without recognising it first (the fuzz targets
 // drive each reader so).

@@ -17,20 +17,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view file(reinterpret_cast<const char*>(data) + kChosen, size - kChosen);
-    const QString text = DecodeText(file).text;
+    const DecodedText decoded = DecodeText(file);
+    const QString& text = decoded.text;
     const std::vector<CsvRecord> records = ReadCsvRecords(text, SniffDelimiter(text));
 
     const ColumnChoice guess = GuessColumns(records);
     fuzz::Check(guess.columns.size() == ColumnsOf(records), "one guess per column");
     LotteryGenerator lottery(1);
-    fuzz::CheckImport(ImportWithColumns(records, guess, lottery));
+    fuzz::CheckImport(ImportWithColumns(records, decoded.encoding, guess, lottery));
 
     ColumnChoice chosen = guess;
     for (std::size_t c = 0; c < chosen.columns.size() && c < kChosen; ++c) {
         chosen.columns[c] = static_cast<ColumnItem>(data[c] % kColumnItemCount);
     }
     chosen.headerRow = (data[0] & 0x80) != 0;
-    const ContactImport result = ImportWithColumns(records, chosen, lottery);
+    const ContactImport result = ImportWithColumns(records, decoded.encoding, chosen, lottery);
     fuzz::CheckImport(result);
     fuzz::Check(ChoiceHasNameAndAddress(chosen) || result.cards.empty(),
                 "no card without a name column and an address column");

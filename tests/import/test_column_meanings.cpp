@@ -113,7 +113,7 @@ TEST(ImportWithColumns, ReadsTheChosenColumnsPastTheHeaderRow)
         {I::Name, I::PostalCode, I::Address1, I::Address2, I::JointName, I::JointName}, true};
     ASSERT_TRUE(ChoiceHasNameAndAddress(choice));
     LotteryGenerator lottery(3);
-    const ContactImport result = ImportWithColumns(file, choice, lottery);
+    const ContactImport result = ImportWithColumns(file, TextEncoding::Utf8, choice, lottery);
     EXPECT_EQ(result.format, ContactFormat::ChosenColumns);
     ASSERT_EQ(result.cards.size(), 1U);
     EXPECT_EQ(result.cards[0][ColName], sj("山田 太郎;花子"));
