@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/japanese_ui.h"
 #include "import/import_texts.h"
 #include "platform/dialogs.h"
 #include "text/program_text.h"
@@ -39,8 +40,8 @@ frmImportColumns::frmImportColumns(Dialogs& dialogs, QWidget* parent)
     headerRow_->setObjectName(QStringLiteral("chkHeaderRow"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // The program's own words, whether or not Qt's translations are there.
-    buttons->button(QDialogButtonBox::Ok)->setText(uiText(import_texts::kOkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(uiText(import_texts::kCancelButton));
+    buttons->button(QDialogButtonBox::Ok)->setText(uiText(button_texts::kOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiText(button_texts::kCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &frmImportColumns::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(headerRow_, &QCheckBox::toggled, this, &frmImportColumns::showChoice);

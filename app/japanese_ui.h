@@ -8,6 +8,13 @@
 
 class QCoreApplication;
 
+// The words of the program's own dialogs' OK and cancel buttons, set where
+// Qt's catalogue would give other ones (「印刷」 on the printer dialog).
+namespace button_texts {
+inline constexpr char kOk[] = "OK";
+inline constexpr char kCancel[] = "キャンセル";
+}  // namespace button_texts
+
 // Where Debian's qt6-translations-l10n keeps Qt's catalogues.
 QString QtCatalogueFolder();
 

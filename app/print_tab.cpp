@@ -10,6 +10,7 @@
 
 #include "app/command_guard.h"
 #include "app/input_rules.h"
+#include "app/japanese_ui.h"
 #include "book/kanji_numerals.h"
 #include "platform/dialogs.h"
 #include "print/print_commands.h"
@@ -19,10 +20,6 @@
 #include "text/cp932.h"
 #include "text/program_text.h"
 #include "vertical/tpl_label.h"
-
-namespace {
-constexpr char kConfirmPrinter[] = "OK";
-}  // namespace
 
 PrintTab::PrintTab(QWidget* page, AddressBook& book, Dialogs& dialogs, const CommandGuard& guard,
                    std::function<SenderFields()> readSender)
@@ -204,7 +201,7 @@ void PrintTab::SpeedButton3Click()
         printerDialog_->setObjectName(QStringLiteral("PrinterSetupDialog1"));
         // It only sets the printer: nothing is printed when it is confirmed.
         if (auto* buttons = printerDialog_->findChild<QDialogButtonBox*>()) {
-            buttons->button(QDialogButtonBox::Ok)->setText(uiText(kConfirmPrinter));
+            buttons->button(QDialogButtonBox::Ok)->setText(uiText(button_texts::kOk));
         }
     }
     printerDialog_->exec();  // whatever is confirmed becomes the printer's setting

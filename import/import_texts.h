@@ -57,8 +57,6 @@ constexpr char kColumnsTitle[] = "項目の割り当て";
 constexpr char kColumnsGuide[] = "ファイルの各列に何が入っているかを選んでください。";
 constexpr char kHeaderRowCheck[] = "1 行目は見出し";
 constexpr char kChooseNameAndAddress[] = "氏名と住所の列を選んでください。";
-constexpr char kOkButton[] = "OK";
-constexpr char kCancelButton[] = "キャンセル";
 
 // The honorific a card gets when the file gives none.
 constexpr char kDefaultHonorific[] = "様";
