@@ -28,6 +28,13 @@ std::string temporaryPrefix(const std::string& target)
     return prefix;
 }
 
+// The path of this process's temporary files for `target`, but for their
+// number: "<folder>/.<name>.tmp<pid>-". Stale ones are found by the pid.
+std::string temporaryStem(const std::string& target)
+{
+    return FolderOf(target) + "/" + temporaryPrefix(target) + std::to_string(::getpid()) + "-";
+}
+
 }  // namespace
 
 std::string FolderOf(const std::string& path)
@@ -85,8 +92,7 @@ NewFile::NewFile(const std::string& target, mode_t mode) : target_(target), fd_(
         unnamed_ = true;
         return;
     }
-    const std::string stem =
-        FolderOf(target) + "/" + temporaryPrefix(target) + std::to_string(::getpid()) + "-";
+    const std::string stem = temporaryStem(target);
     for (int attempt = 0;; ++attempt) {
         tempPath_ = stem + std::to_string(attempt);
         fd_ = UniqueFd(::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
@@ -115,8 +121,7 @@ void NewFile::commit()
         // A name is given to the finished file only; renamed over the target
         // at once, so only a kill between the two steps leaves it, and the
         // next save of the same book removes it.
-        const std::string stem =
-            FolderOf(target_) + "/" + temporaryPrefix(target_) + std::to_string(::getpid()) + "-";
+        const std::string stem = temporaryStem(target_);
         const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
         for (int attempt = 0;; ++attempt) {
             tempPath_ = stem + "l" + std::to_string(attempt);
